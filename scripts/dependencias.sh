@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Checks the Debian packages the build needs; installs the missing ones when run as root.
+set -eu
+pacotes="g++ cmake make libgtest-dev"
+falta=""
+for p in $pacotes; do
+  dpkg -s "$p" >/dev/null 2>&1 || falta="$falta $p"
+done
+[ -z "$falta" ] && exit 0
+if [ "$(id -u)" = 0 ]; then
+  echo "Installing missing Debian packages:$falta"
+  apt-get update -qq || true
+  apt-get install -y -qq $falta
+else
+  echo "Missing Debian packages:$falta"
+  echo "Install them with: sudo apt-get install$falta"
+  exit 1
+fi

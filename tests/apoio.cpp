@@ -1,0 +1,91 @@
+#include "apoio.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#ifndef MORVIA_BIN
+#define MORVIA_BIN "morvia"
+#endif
+#ifndef MORVIA_BUILD_DIR
+#define MORVIA_BUILD_DIR "."
+#endif
+
+SAIDA executa(const std::string& prog, const std::vector<std::string>& args,
+              const std::string& dir) {
+  char fout[] = "/tmp/morvia_outXXXXXX";
+  char ferr[] = "/tmp/morvia_errXXXXXX";
+  int fo = mkstemp(fout), fe = mkstemp(ferr);
+  SAIDA s;
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(fo, 1);
+    dup2(fe, 2);
+    if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(prog.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(prog.c_str(), argv.data());
+    _exit(127);
+  }
+  int st = 0;
+  waitpid(pid, &st, 0);
+  s.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  close(fo);
+  close(fe);
+  s.out = learquivo(fout);
+  s.err = sembanner(learquivo(ferr));
+  unlink(fout);
+  unlink(ferr);
+  return s;
+}
+
+SAIDA morvia(const std::vector<std::string>& args, const std::string& dir) {
+  return executa(MORVIA_BIN, args, dir);
+}
+
+std::string programa(const std::string& nome) { return std::string(MORVIA_BUILD_DIR) + "/" + nome; }
+
+std::string sembanner(const std::string& err) {
+  size_t i = 0;
+  while (i < err.size() && err[i] == '[') {
+    size_t fim = err.find('\n', i);
+    if (fim == std::string::npos || fim < 1 || err[fim - 1] != ']') break;
+    i = fim + 1;
+  }
+  return err.substr(i);
+}
+
+std::string learquivo(const std::string& nome) {
+  std::ifstream f(nome, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+void escrevearquivo(const std::string& nome, const std::string& conteudo) {
+  std::ofstream f(nome, std::ios::binary);
+  f << conteudo;
+}
+
+bool existe(const std::string& nome) {
+  struct stat st;
+  return stat(nome.c_str(), &st) == 0;
+}
+
+DIRTEMP::DIRTEMP() {
+  char modelo[] = "/tmp/morvia_testXXXXXX";
+  dir_ = mkdtemp(modelo);
+}
+
+DIRTEMP::~DIRTEMP() {
+  std::string cmd = "rm -rf '" + dir_ + "'";
+  if (std::system(cmd.c_str()) != 0) std::perror("rm");
+}

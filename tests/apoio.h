@@ -1,0 +1,38 @@
+// Test support: running programs, temporary directories, whole-file reads and writes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct SAIDA {
+  std::string out, err;  // err without the library's start-up banner
+  int status = -1;       // exit status, or -1 when killed by a signal
+};
+
+// Runs a program with arguments (argv[0] is prog itself) in directory dir (empty: current).
+SAIDA executa(const std::string& prog, const std::vector<std::string>& args,
+              const std::string& dir = "");
+// Runs the built morvia.
+SAIDA morvia(const std::vector<std::string>& args, const std::string& dir = "");
+
+// Path of a program built alongside the tests (printscan, imgconv, ...).
+std::string programa(const std::string& nome);
+
+// Strips the leading bracketed banner lines from a standard error text.
+std::string sembanner(const std::string& err);
+
+std::string learquivo(const std::string& nome);
+void escrevearquivo(const std::string& nome, const std::string& conteudo);
+bool existe(const std::string& nome);
+
+// A fresh directory removed with its content at the end of the scope.
+class DIRTEMP {
+ public:
+  DIRTEMP();
+  ~DIRTEMP();
+  const std::string& dir() const { return dir_; }
+  std::string operator/(const std::string& nome) const { return dir_ + "/" + nome; }
+
+ private:
+  std::string dir_;
+};
