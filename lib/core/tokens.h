@@ -1,0 +1,30 @@
+// The text token scanner shared by every text file of the library, and its typed readers.
+// Separators: tab, LF, CR, blank, ( ) , ; =.  Comments: # or // to end of line, /* ... */.
+// Token characters: + - . digits _ letters (folded to lower case).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "core/tipos.h"
+
+// Word scanner: the longest run of token characters, lower case, ended by a separator (which
+// is consumed), the end of the file or a byte 0x1A. "eof" at the end of the file, "erro" for a
+// character that cannot start or end a token.
+std::string LeToken(FILE* f);
+// Character scanner: the single next token character, or "eof" / "erro".
+std::string LeCaractere(FILE* f);
+
+// Required readers: a token that does not map to a value is fatal with "LeNum(int)",
+// "LeNum(BYTE)", "LeNum(SHT)", "LeNum(FLT)", "LeNum(double)" or "LeNum(bool)".
+void LeNum(FILE* f, int& v);
+void LeNum(FILE* f, BYTE& v);
+void LeNum(FILE* f, SHT& v);
+void LeNum(FILE* f, FLT& v);
+void LeNum(FILE* f, double& v);
+void LeNum(FILE* f, bool& v);
+// Optional int reader: "eof" gives NUMAUSENTE.
+constexpr int NUMAUSENTE = -2147483647 - 1;
+void LeNumOpc(FILE* f, int& v);
+// Single-character truth value; anything else is fatal "Erro: LeBool " with the token.
+bool LeBool(FILE* f);
