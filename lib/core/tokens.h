@@ -28,3 +28,11 @@ constexpr int NUMAUSENTE = -2147483647 - 1;
 void LeNumOpc(FILE* f, int& v);
 // Single-character truth value; anything else is fatal "Erro: LeBool " with the token.
 bool LeBool(FILE* f);
+
+// The leading integer of a token, as "%d" reads it (3x gives 3); values past the int range
+// saturate. False when the token does not start with one.
+bool leint(const std::string& t, int& v);
+// False when the rest of a seekable stream is too short to hold k more tokens (each takes a
+// character and, but for the last, a separator). Readers check a count from a header with it
+// before sizing anything; a stream that cannot tell its length always passes.
+bool cabemtokens(FILE* f, long long k);

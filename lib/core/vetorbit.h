@@ -38,6 +38,9 @@ class VETORBIT {
   // Reallocates when m differs from n; the old bits are not kept.
   void resize(int m);
 
+  // Keeps only bits 0..m-1 (0 <= m <= n); the storage stays as it is.
+  void encurta(int m);
+
   int n() const { return n_; }
   int nwords() const { return nwords_; }
 
@@ -47,6 +50,7 @@ class VETORBIT {
 
  private:
   int n_ = 0, nwords_ = 0;
+  void copia(const VETORBIT& o);  // the words of o, for a vector of the same size
 };
 
 // The .vet text file: count, then the bits as 0/1 characters, bit 0 first.
