@@ -17,7 +17,8 @@ template <class D, class S>
 struct CONVPIXEL;
 
 namespace conv {
-inline BYTE grayfloat(double v) { return v < 0 ? 0 : (v > 1 ? 255 : static_cast<BYTE>(v * 255)); }
+// NaN goes to 0 with the negatives: casting it to an integer would be undefined.
+inline BYTE grayfloat(double v) { return !(v >= 0) ? 0 : (v > 1 ? 255 : static_cast<BYTE>(v * 255)); }
 inline BYTE graycor(const COR& v) { return static_cast<BYTE>((v.r + v.g + v.b + 1) / 3); }
 inline double somacor(const COR& v) { return (v.r + v.g + v.b) / 765.0; }
 }  // namespace conv
