@@ -30,9 +30,9 @@ const std::string USO =
 std::string erro(const std::string& msg) { return msg + " \n"; }
 
 const std::string CONTAGEM = erro("Erro: Numero de parametros invalido.");
-// Reaching the hand-over: the sign and verify procedures are still stopping placeholders.
-const std::string ASSINA = erro("Erro: modo de assinatura ainda nao disponivel");
-const std::string VERIFICA = erro("Erro: modo de verificacao ainda nao disponivel");
+// Reaching the hand-over: both procedures first open their image, "a", which does not exist.
+const std::string ASSINA = "Erro TipoImg - Abertura  a\n";
+const std::string VERIFICA = ASSINA;
 
 struct CASO {
   std::vector<std::string> args;
