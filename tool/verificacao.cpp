@@ -1,8 +1,20 @@
 #include "verificacao.h"
 
-#include "core/aborta.h"
+#include <cmath>
+#include <cstdio>
 
-// Temporary: stops until the verify procedure is in place.
-void verificacao(const char*, const char*, int) {
-  aborta("Erro: modo de verificacao ainda nao disponivel");
+#include "core/vetorbit.h"
+#include "extracao.h"
+#include "io/leimp.h"
+#include "verifica.h"
+
+void verificacao(const char* scan, const char* vetor, int semente) {
+  IMGGRY img;
+  le(img, scan);
+  VETORBIT bits = verifica(img, semente);
+  imp(bits, vetor);
+  // With no tau below 1000 there is no mean tau to report.
+  const double mediatau = ntau ? somatau / ntau : NAN;
+  std::printf("Menor coef-corr=%f  Menor tau=%f\n", menorcoef, menortau);
+  std::printf("Media coef-corr=%f  Media tau=%f\n", ncoef ? somacoef / ncoef : NAN, mediatau);
 }
