@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/aborta.h"
 
@@ -15,22 +16,76 @@ BYTE arredonda(double m) {
 
 int limita(int v, int n) { return v < 0 ? 0 : (v >= n ? n - 1 : v); }
 
-// One separable pass of the box mean: along columns (vertical) or rows. With repete the window is
-// clamped into the image and divided by its full length; otherwise only inside pixels count.
-void passomedia(const IMGGRY& ent, IMGGRY& sai, int tam, bool vertical, bool repete) {
+// Rounded mean of soma over cont pixels: floor(soma / cont + 0.5) in integers, which agrees
+// with the floating-point form because a byte sum is never negative and a mean that is not a
+// half-integer lies at least 1/(2 cont) away from one.
+inline BYTE media(int soma, int cont) { return static_cast<BYTE>((2 * soma + cont) / (2 * cont)); }
+
+// Rounded means of every sum 0 .. 255*cont, so that the full windows need no division.
+std::vector<BYTE> tabelamedia(int cont) {
+  std::vector<BYTE> t(static_cast<size_t>(255) * cont + 1);
+  for (int s = 0; s < static_cast<int>(t.size()); s++) t[s] = media(s, cont);
+  return t;
+}
+
+// Vertical pass of the box mean: every output row sums its window rows into a row of
+// accumulators. With repete the window rows are clamped into the image and the divisor is the
+// full length; otherwise only inside rows count.
+void mediavertical(const IMGGRY& ent, IMGGRY& sai, int tam, bool repete) {
   const int nl = ent.nl(), nc = ent.nc(), ini = -(tam - 1) / 2;
-  const int comp = vertical ? nl : nc;
-  for (int l = 0; l < nl; l++)
-    for (int c = 0; c < nc; c++) {
-      int pos = vertical ? l : c, soma = 0, cont = 0;
-      for (int t = pos + ini; t < pos + ini + tam; t++) {
-        if (!repete && (t < 0 || t >= comp)) continue;
-        int k = limita(t, comp);
-        soma += vertical ? ent.lin[k][c] : ent.lin[l][k];
-        cont++;
-      }
-      sai.lin[l][c] = arredonda(static_cast<double>(soma) / cont);
+  const std::vector<BYTE> cheia = tabelamedia(tam);
+  std::vector<int> acc(static_cast<size_t>(nc));
+  for (int l = 0; l < nl; l++) {
+    std::fill(acc.begin(), acc.end(), 0);
+    int cont = 0;
+    for (int t = l + ini; t < l + ini + tam; t++) {
+      if (!repete && (t < 0 || t >= nl)) continue;
+      const BYTE* src = ent.lin[limita(t, nl)];
+      for (int c = 0; c < nc; c++) acc[c] += src[c];
+      cont++;
     }
+    BYTE* dst = sai.lin[l];
+    if (cont == tam)
+      for (int c = 0; c < nc; c++) dst[c] = cheia[acc[c]];
+    else
+      for (int c = 0; c < nc; c++) dst[c] = media(acc[c], cont);
+  }
+}
+
+// Horizontal pass: a running sum along each row, over a copy of the row padded with the
+// repeated border pixels (repete) or with zeros that are not counted.
+void mediahorizontal(const IMGGRY& ent, IMGGRY& sai, int tam, bool repete) {
+  const int nl = ent.nl(), nc = ent.nc(), ini = -(tam - 1) / 2;
+  const std::vector<BYTE> cheia = tabelamedia(tam);
+  std::vector<int> pad(static_cast<size_t>(nc) + tam);
+  for (int l = 0; l < nl; l++) {
+    const BYTE* src = ent.lin[l];
+    // pad[j] is column j + ini; pad[0] stays 0 ahead of the first window.
+    for (int j = 0; j < nc + tam - 1; j++) {
+      int k = j + ini;
+      pad[j + 1] = (k >= 0 && k < nc) ? src[k] : repete ? src[limita(k, nc)] : 0;
+    }
+    BYTE* dst = sai.lin[l];
+    int soma = 0;
+    for (int j = 1; j < tam; j++) soma += pad[j];
+    // Columns whose window lies wholly inside are [-ini, nc - tam - ini]; with repete every
+    // window counts its full length.
+    const int ini0 = repete ? 0 : std::min(-ini, nc);
+    const int fim0 = repete ? nc : std::max(nc - tam - ini + 1, ini0);
+    int c = 0;
+    for (; c < ini0; c++) {
+      soma += pad[c + tam] - pad[c];
+      dst[c] = media(soma, std::min(c + ini + tam, nc) - std::max(c + ini, 0));
+    }
+    for (; c < fim0; c++) {
+      soma += pad[c + tam] - pad[c];
+      dst[c] = cheia[soma];
+    }
+    for (; c < nc; c++) {
+      soma += pad[c + tam] - pad[c];
+      dst[c] = media(soma, std::min(c + ini + tam, nc) - std::max(c + ini, 0));
+    }
+  }
 }
 
 // Direct mean over the whole window.
@@ -60,8 +115,9 @@ IMGGRY filtromedia(const IMGGRY& img, int h, int w, char tipo, char borda) {
   const bool repete = borda == 'x';
   if (tipo == 'n') return mediadireta(img, h, w, repete);
   IMGGRY trab(img.nl(), img.nc()), sai(img);
-  passomedia(img, trab, h, true, repete);
-  passomedia(trab, sai, w, false, repete);
+  if (img.n() == 0) return sai;  // no rows to index
+  mediavertical(img, trab, h, repete);
+  mediahorizontal(trab, sai, w, repete);
   return sai;
 }
 
@@ -81,35 +137,63 @@ VETOR<double> kernelgauss(double sigma) {
 
 namespace {
 
-// One pass of the separable convolution: out(r, c) = sum over t of in(position - half + n-1-t)*k[t]
-// along rows or columns. Mode x (clamped) runs over the flat block; any other mode goes through
-// the access operator, so the mode decides what lies beyond the border.
+// One pass of the separable convolution through the access operator, for the modes that may
+// read the backg: out(r, c) = sum over t of in(position - half + n-1-t) * k[t] along rows or
+// columns, so the mode decides what lies beyond the border.
 void passoconv(IMGFLT& ent, IMGFLT& sai, const VETOR<double>& k, char modo, bool vertical) {
   const int nl = ent.nl(), nc = ent.nc(), n = k.n(), desl = n - 1 - n / 2;
-  const int comp = vertical ? nl : nc;
   for (int l = 0; l < nl; l++)
     for (int c = 0; c < nc; c++) {
       int pos = vertical ? l : c;
       double soma = 0;
-      if (modo == 'x' || modo == 1) {
-        for (int t = 0; t < n; t++) {
-          int q = limita(pos + desl - t, comp);
-          soma += (vertical ? ent.lin[q][c] : ent.lin[l][q]) * k.data[t];
-        }
-      } else {
-        for (int t = 0; t < n; t++) {
-          int q = pos + desl - t;
-          soma += (vertical ? ent(q, c, modo) : ent(l, q, modo)) * k.data[t];
-        }
+      for (int t = 0; t < n; t++) {
+        int q = pos + desl - t;
+        soma += (vertical ? ent(q, c, modo) : ent(l, q, modo)) * k.data[t];
       }
       sai.lin[l][c] = static_cast<FLT>(soma);
     }
 }
 
+// The same two passes with clamped reads (mode x) over whole rows at a time: each pixel still
+// sums its taps in double in increasing t from 0, so the results are those of the pixelwise
+// form, but the inner loops run along contiguous rows.
+void convlimitada(const IMGFLT& ent, IMGFLT& trab, IMGFLT& sai, const VETOR<double>& k) {
+  const int nl = ent.nl(), nc = ent.nc(), n = k.n(), desl = n - 1 - n / 2, antes = n - 1 - desl;
+  std::vector<double> acc(static_cast<size_t>(nc));
+  // Row pass over a copy of the row padded with its border pixels: pad[j] is column j - antes,
+  // so tap t of column c reads pad[c + n-1-t].
+  std::vector<FLT> pad(static_cast<size_t>(nc) + n - 1);
+  for (int l = 0; l < nl; l++) {
+    for (int j = 0; j < nc + n - 1; j++) pad[j] = ent.lin[l][limita(j - antes, nc)];
+    std::fill(acc.begin(), acc.end(), 0.0);
+    for (int t = 0; t < n; t++) {
+      const FLT* src = pad.data() + (n - 1 - t);
+      const double kt = k.data[t];
+      for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+    }
+    for (int c = 0; c < nc; c++) trab.lin[l][c] = static_cast<FLT>(acc[c]);
+  }
+  for (int l = 0; l < nl; l++) {
+    std::fill(acc.begin(), acc.end(), 0.0);
+    for (int t = 0; t < n; t++) {
+      const FLT* src = trab.lin[limita(l + desl - t, nl)];
+      const double kt = k.data[t];
+      for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+    }
+    for (int c = 0; c < nc; c++) sai.lin[l][c] = static_cast<FLT>(acc[c]);
+  }
+}
+
 }  // namespace
 
 IMGFLT convsep(const IMGFLT& img, const VETOR<double>& k, char modo) {
-  IMGFLT ent(img), trab(img.nl(), img.nc()), sai(img);
+  IMGFLT trab(img.nl(), img.nc()), sai(img);
+  if (img.n() == 0) return sai;  // no rows to index
+  if (modo == 'x' || modo == 1) {
+    convlimitada(img, trab, sai, k);
+    return sai;
+  }
+  IMGFLT ent(img);  // the access operator needs a writable operand
   passoconv(ent, trab, k, modo, false);
   passoconv(trab, sai, k, modo, true);
   return sai;
