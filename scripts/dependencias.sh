@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian packages the build needs; installs the missing ones when run as root.
 set -eu
-pacotes="g++ cmake make libgtest-dev"
+pacotes="g++ cmake make libgtest-dev libjpeg62-turbo-dev"
 falta=""
 for p in $pacotes; do
   dpkg -s "$p" >/dev/null 2>&1 || falta="$falta $p"

@@ -99,7 +99,7 @@ class IMGBIN {
   // Mask of the meaningful bits of the last word of a row.
   uint32_t mascarafinal() const { return nc_ % 32 ? ~(0xFFFFFFFFu >> (nc_ % 32)) : 0xFFFFFFFFu; }
 
-  // File operations (io/bmp.cpp, io/pnm.cpp, io/mat.cpp).
+  // File operations (io/bmp.cpp, io/mat.cpp, io/hex.cpp).
   void LeBmp(const char* nome);
   void ImpBmp(const char* nome) const;
   void LeTxt(const char* nome);

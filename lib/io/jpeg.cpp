@@ -1,0 +1,183 @@
+// JPEG files through libjpeg: IMGGRY as one component, IMGCOR as three (red, green, blue).
+// libjpeg reports failures by calling an exit routine; ours jumps back into the routine that
+// armed it, which releases the codec and makes the library's own fatal report.
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+// jpeglib.h needs FILE and size_t declared first.
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "core/aborta.h"
+#include "core/arquivo.h"
+#include "core/conversao.h"
+#include "core/imagens.h"
+
+namespace {
+
+// A header announcing more pixels per byte of file than this is decoded once without being
+// kept before the image is sized for it: a few bytes claiming a huge image then fail on their
+// missing data instead of allocating gigabytes. Ordinary files stay far below it (a blank page
+// with the standard tables is under 100); legitimate ones above it are only decoded twice.
+constexpr long long PIXELSPORBYTE = 256;
+
+struct ERROJPG {
+  jpeg_error_mgr mgr;
+  std::jmp_buf volta;
+};
+
+[[noreturn]] void volta(j_common_ptr c) {
+  std::longjmp(reinterpret_cast<ERROJPG*>(c->err)->volta, 1);
+}
+
+// libjpeg only warns about damaged data (a truncated stream becomes a warning and a fake end
+// of image), so every warning is an error here. Trace messages are dropped.
+void aviso(j_common_ptr c, int nivel) {
+  if (nivel < 0) volta(c);
+}
+
+void cala(j_common_ptr) {}
+
+jpeg_error_mgr* arma(ERROJPG& e) {
+  jpeg_std_error(&e.mgr);
+  e.mgr.error_exit = volta;
+  e.mgr.emit_message = aviso;
+  e.mgr.output_message = cala;
+  return &e.mgr;
+}
+
+// Length of the open file (positioned back at its start), or -1 when it cannot tell.
+long long tamanho(FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+  long t = std::ftell(f);
+  std::rewind(f);
+  return t;
+}
+
+int componentes(const IMGGRY&) { return 1; }
+int componentes(const IMGCOR&) { return 3; }
+
+// A decoded row of k samples per pixel into the image: grey keeps one sample or takes the
+// grey of three; colour keeps three or replicates the one.
+void poelinha(IMGGRY& img, int l, const JSAMPLE* s, int k) {
+  for (int c = 0; c < img.nc(); c++, s += k)
+    img.lin[l][c] = k == 1 ? s[0] : conv::graycor(COR(s[0], s[1], s[2]));
+}
+
+void poelinha(IMGCOR& img, int l, const JSAMPLE* s, int k) {
+  for (int c = 0; c < img.nc(); c++, s += k)
+    img.lin[l][c] = k == 1 ? COR(s[0], s[0], s[0]) : COR(s[0], s[1], s[2]);
+}
+
+void pegalinha(const IMGGRY& img, int l, JSAMPLE* s) {
+  std::memcpy(s, img.lin[l], static_cast<size_t>(img.nc()));
+}
+
+void pegalinha(const IMGCOR& img, int l, JSAMPLE* s) {
+  for (int c = 0; c < img.nc(); c++) {
+    *s++ = img.lin[l][c].r;
+    *s++ = img.lin[l][c].g;
+    *s++ = img.lin[l][c].b;
+  }
+}
+
+enum PASSO { LIDO, CONFERIR };
+
+bool implausivel(const jpeg_decompress_struct& d, long long tam) {
+  return tam >= 0 && static_cast<long long>(d.image_width) * d.image_height > PIXELSPORBYTE * tam;
+}
+
+// One whole decompression of the open file, into img, or nowhere when img is null (the
+// checking pass). With confere, a header that implausivel refuses returns CONFERIR before
+// anything is sized.
+template <class I>
+PASSO decodifica(ARQUIVO& a, I* img, long long tam, bool confere) {
+  jpeg_decompress_struct d;
+  std::memset(&d, 0, sizeof d);
+  ERROJPG e;
+  d.err = arma(e);
+  if (setjmp(e.volta)) {
+    jpeg_destroy_decompress(&d);
+    a.fecha();
+    aborta("Erro: Leitura JPG");
+  }
+  jpeg_create_decompress(&d);
+  jpeg_stdio_src(&d, a);
+  jpeg_read_header(&d, TRUE);
+  if (confere && implausivel(d, tam)) {
+    jpeg_destroy_decompress(&d);
+    return CONFERIR;
+  }
+  jpeg_start_decompress(&d);
+  const int k = d.output_components;
+  if (k != 1 && k != 3) aborta("JPG deve ter 1 ou 3 planos de cores");
+  if (img) img->resize(static_cast<int>(d.output_height), static_cast<int>(d.output_width));
+  JSAMPARRAY linha = (*d.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d), JPOOL_IMAGE,
+                                            d.output_width * static_cast<JDIMENSION>(k), 1);
+  while (d.output_scanline < d.output_height) {
+    int l = static_cast<int>(d.output_scanline);
+    // The file source never suspends; a row that does not come is a broken stream.
+    if (jpeg_read_scanlines(&d, linha, 1) != 1) volta(reinterpret_cast<j_common_ptr>(&d));
+    if (img) poelinha(*img, l, linha[0], k);
+  }
+  jpeg_finish_decompress(&d);
+  jpeg_destroy_decompress(&d);
+  return LIDO;
+}
+
+template <class I>
+void lejpg(I& img, const char* nome) {
+  ARQUIVO a(nome, "rb", "can't open ", "Erro LeJpg - Faltou memoria setvbuf");
+  const long long tam = tamanho(a);
+  if (decodifica<I>(a, &img, tam, true) == CONFERIR) {
+    std::rewind(a);
+    decodifica<I>(a, nullptr, tam, false);
+    std::rewind(a);
+    decodifica<I>(a, &img, tam, false);
+  }
+  a.fecha();
+}
+
+template <class I>
+void impjpg(const I& img, const char* nome, int qualidade) {
+  const char* const ESCRITA = "Erro ImpJpg - Escrita de ";
+  ARQUIVO a(nome, "wb", "Erro ImpJpg - Abertura de ", "Erro ImpJpg - Faltou memoria setvbuf");
+  jpeg_compress_struct c;
+  std::memset(&c, 0, sizeof c);
+  ERROJPG e;
+  c.err = arma(e);
+  if (setjmp(e.volta)) {
+    const bool disco = e.mgr.msg_code == JERR_FILE_WRITE;
+    jpeg_destroy_compress(&c);
+    a.fecha();
+    if (disco) aborta(ESCRITA, nome);
+    aborta("Erro: Escrita JPG");
+  }
+  jpeg_create_compress(&c);
+  jpeg_stdio_dest(&c, a);
+  const int k = componentes(img);
+  c.image_width = static_cast<JDIMENSION>(img.nc());
+  c.image_height = static_cast<JDIMENSION>(img.nl());
+  c.input_components = k;
+  c.in_color_space = k == 1 ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, qualidade, TRUE);
+  jpeg_start_compress(&c, TRUE);
+  JSAMPARRAY linha = (*c.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&c), JPOOL_IMAGE,
+                                            c.image_width * static_cast<JDIMENSION>(k), 1);
+  while (c.next_scanline < c.image_height) {
+    pegalinha(img, static_cast<int>(c.next_scanline), linha[0]);
+    jpeg_write_scanlines(&c, linha, 1);
+  }
+  jpeg_finish_compress(&c);
+  jpeg_destroy_compress(&c);
+  a.fecha(ESCRITA);
+}
+
+}  // namespace
+
+void IMGGRY::LeJpg(const char* nome) { lejpg(*this, nome); }
+void IMGCOR::LeJpg(const char* nome) { lejpg(*this, nome); }
+void IMGGRY::ImpJpg(const char* nome, int qualidade) const { impjpg(*this, nome, qualidade); }
+void IMGCOR::ImpJpg(const char* nome, int qualidade) const { impjpg(*this, nome, qualidade); }
