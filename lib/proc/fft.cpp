@@ -1,0 +1,283 @@
+#include "proc/fft.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <new>
+
+#include "core/aborta.h"
+
+CPXD* tabW = nullptr;
+int nW = 0;
+
+namespace {
+
+constexpr double DOISPI = 6.283185307179586;
+
+// The table stays from the first transform to program end. Released directly: a fatal report
+// from here would run during exit.
+struct LIBERATABELA {
+  ~LIBERATABELA() {
+    delete[] tabW;
+    tabW = nullptr;
+    nW = 0;
+  }
+} liberatabela;
+
+// Plain product: std::complex's operator* goes through a slow library call for inf/NaN rules.
+inline CPXD mult(const CPXD& a, const CPXD& b) {
+  return CPXD(a.real() * b.real() - a.imag() * b.imag(),
+              a.real() * b.imag() + a.imag() * b.real());
+}
+
+bool potenciade2(int n) { return (n & (n - 1)) == 0; }
+
+// 2 for even n, else the smallest odd divisor, n itself when n is prime.
+int menorfator(int n) {
+  if (n % 2 == 0) return 2;
+  for (int p = 3; p <= n / p; p += 2)
+    if (n % p == 0) return p;
+  return n;
+}
+
+// Bits of x in reverse order, without branches (a counting loop mispredicts too often).
+inline uint32_t reverte(uint32_t x) {
+  x = ((x >> 1) & 0x55555555u) | ((x & 0x55555555u) << 1);
+  x = ((x >> 2) & 0x33333333u) | ((x & 0x33333333u) << 2);
+  x = ((x >> 4) & 0x0F0F0F0Fu) | ((x & 0x0F0F0F0Fu) << 4);
+  x = ((x >> 8) & 0x00FF00FFu) | ((x & 0x00FF00FFu) << 8);
+  return (x >> 16) | (x << 16);
+}
+
+// Multiplication by i, exact.
+inline CPXD vezesi(const CPXD& a) { return CPXD(-a.imag(), a.real()); }
+
+// The first two butterfly stages of a power-of-two transform: their twiddles are 1 and i.
+void estagios12(CPXD* x, int n) {
+  if (n == 2) {
+    const CPXD t = x[1];
+    x[1] = x[0] - t;
+    x[0] += t;
+    return;
+  }
+  for (int b = 0; b < n; b += 4) {
+    const CPXD b0 = x[b] + x[b + 1], b1 = x[b] - x[b + 1];
+    const CPXD b2 = x[b + 2] + x[b + 3], b3 = vezesi(x[b + 2] - x[b + 3]);
+    x[b] = b0 + b2;
+    x[b + 2] = b0 - b2;
+    x[b + 1] = b1 + b3;
+    x[b + 3] = b1 - b3;
+  }
+}
+
+// The butterfly stage of half-size h; st is the table stride of its twiddles.
+void estagio(CPXD* x, int n, int h, long long st) {
+  for (int b = 0; b < n; b += 2 * h) {
+    CPXD* y = x + b;
+    for (int k = 0; k < h; k++) {
+      const CPXD t = mult(y[k + h], tabW[k * st]);
+      y[k + h] = y[k] - t;
+      y[k] += t;
+    }
+  }
+}
+
+// The stages of half-sizes h and 2h in one pass over the data (st: stride of the second),
+// regrouped as a radix-4 step: three twiddle products for four values instead of four.
+void estagiosduplos(CPXD* x, int n, int h, long long st) {
+  for (int b = 0; b < n; b += 4 * h) {
+    CPXD* y = x + b;
+    for (int k = 0; k < h; k++) {
+      const CPXD t1 = mult(y[k + h], tabW[2 * k * st]);
+      const CPXD a = mult(y[k + 2 * h], tabW[k * st]), c = mult(y[k + 3 * h], tabW[3 * k * st]);
+      const CPXD b0 = y[k] + t1, b1 = y[k] - t1, u2 = a + c, u3 = vezesi(a - c);
+      y[k] = b0 + u2;
+      y[k + 2 * h] = b0 - u2;
+      y[k + h] = b1 + u3;
+      y[k + 3 * h] = b1 - u3;
+    }
+  }
+}
+
+// Powers of two: bit-reversed copy into out, then the butterfly stages in place, two at a
+// time. Gives the values of the recursive splitting by 2 without its reordering passes.
+void radix2(const CPXD* in, int n, CPXD* out) {
+  int bits = 0;
+  while ((1 << bits) < n) bits++;
+  for (int i = 0; i < n; i++) out[reverte(static_cast<uint32_t>(i)) >> (32 - bits)] = in[i];
+  estagios12(out, n);
+  const long long passo = nW / n;
+  int h = 4;
+  for (; 4 * h <= n; h *= 4) estagiosduplos(out, n, h, passo * (n / (4 * h)));
+  if (h < n) estagio(out, n, h, passo * (n / (2 * h)));
+}
+
+// Joins the p transforms of length m held in blocks of in into the transform of length n.
+// The table index advances by s and is reduced as it goes, so it never overflows.
+void combina(const CPXD* in, int n, int p, int m, CPXD* out) {
+  const long long s0 = nW / n;
+  for (int j = 0; j < m; j++) {
+    for (int i = j; i < n; i += m) {
+      const long long s = i * s0;
+      CPXD soma = in[j];
+      long long idx = 0;
+      for (int r = 1; r < p; r++) {
+        idx += s;
+        if (idx >= nW) idx -= nW;
+        soma += mult(in[j + r * m], tabW[idx]);
+      }
+      out[i] = soma;
+    }
+  }
+}
+
+// One line of n values: x (overwritten) into y. The forward transform conjugates around the
+// positive-exponent core; the inverse scales the result by 1/n.
+void transforma(CPXD* x, int n, CPXD* y, bool direta) {
+  if (direta)
+    for (int i = 0; i < n; i++) x[i] = std::conj(x[i]);
+  FFT(x, n, y);
+  if (direta) {
+    for (int i = 0; i < n; i++) y[i] = std::conj(y[i]);
+  } else {
+    const double escala = 1.0 / n;
+    for (int i = 0; i < n; i++) y[i] *= escala;
+  }
+}
+
+bool nula(const CPXD* x, int n) {
+  for (int i = 0; i < n; i++)
+    if (x[i] != 0.0) return false;
+  return true;
+}
+
+// Transforms in place nlinhas lines of n pixels: line i starts at pixel i*passolinha and its
+// pixels are passoelem apart. Lines are gathered in blocks so that a column pass reads whole
+// cache lines and visits each page few times; a line of zeros (the padding) is left as it is.
+void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, bool direta) {
+  constexpr int BLOCO = 8;
+  W_init(n);
+  VETOR<CPXD> bloco(BLOCO * n), saida(n);
+  for (int i0 = 0; i0 < nlinhas; i0 += BLOCO) {
+    const int nb = std::min(BLOCO, nlinhas - i0);
+    CPXF* base = img.data + static_cast<size_t>(i0) * passolinha;
+    for (int t = 0; t < n; t++) {
+      const CPXF* e = base + static_cast<size_t>(t) * passoelem;
+      for (int b = 0; b < nb; b++) bloco.data[b * n + t] = CPXD(e[b * passolinha]);
+    }
+    for (int b = 0; b < nb; b++) {
+      CPXD* x = bloco.data + b * n;
+      if (nula(x, n)) continue;
+      transforma(x, n, saida.data, direta);
+      std::copy_n(saida.data, n, x);
+    }
+    for (int t = 0; t < n; t++) {
+      CPXF* e = base + static_cast<size_t>(t) * passoelem;
+      for (int b = 0; b < nb; b++) e[b * passolinha] = CPXF(bloco.data[b * n + t]);
+    }
+  }
+}
+
+// Inverse transforms of rows that are conjugate-symmetric, whose results are real: two rows
+// share one complex transform, one in its real part and the other in its imaginary part. Only
+// columns 0 .. nc/2 are read; the others are the conjugates of their mirrors.
+void linhasreais(const IMGCPX& img, IMGFLT& r) {
+  const int nl = img.nl(), nc = img.nc();
+  W_init(nc);
+  VETOR<CPXD> x(nc), y(nc);
+  for (int l = 0; l < nl; l += 2) {
+    const CPXF* a = img.lin[l];
+    const CPXF* b = l + 1 < nl ? img.lin[l + 1] : nullptr;
+    for (int v = 0; v <= nc / 2; v++) {
+      const CPXD p(a[v]), q = b ? CPXD(b[v]) : CPXD();
+      x.data[v] = p + vezesi(q);
+      if (v > 0 && nc - v != v) x.data[nc - v] = std::conj(p) + vezesi(std::conj(q));
+    }
+    transforma(x.data, nc, y.data, false);
+    for (int c = 0; c < nc; c++) r.lin[l][c] = static_cast<FLT>(y.data[c].real());
+    if (b)
+      for (int c = 0; c < nc; c++) r.lin[l + 1][c] = static_cast<FLT>(y.data[c].imag());
+  }
+}
+
+// Rows, then columns; each pass rounds to float.
+void transforma2(IMGCPX& img, bool direta) {
+  if (img.n() == 0) return;
+  passada(img, img.nl(), img.nc(), img.nc(), 1, direta);
+  passada(img, img.nc(), img.nl(), 1, img.nc(), direta);
+}
+
+}  // namespace
+
+void W_init(int n) {
+  n = std::max(n, 0);
+  if (n == nW) return;
+  if ((nW != 0) != (tabW != nullptr)) aborta("Erro inesperado");
+  delete[] tabW;
+  tabW = nullptr;
+  nW = n;
+  if (n == 0) return;
+  tabW = new (std::nothrow) CPXD[static_cast<size_t>(n)];
+  if (!tabW) aborta("Erro: malloc do FFT - W_init");
+  for (int k = 0; k < n; k++) tabW[k] = CPXD(std::cos(DOISPI * k / n), std::sin(DOISPI * k / n));
+}
+
+void FFT(CPXD* in, int n, CPXD* out) {
+  if (n <= 1) {
+    if (n == 1) out[0] = in[0];
+    return;
+  }
+  if (potenciade2(n)) return radix2(in, n, out);
+  const int p = menorfator(n), m = n / p;
+  if (p < n) {
+    for (int r = 0; r < p; r++)
+      for (int k = 0; k < m; k++) out[r * m + k] = in[k * p + r];
+    for (int r = 0; r < p; r++) FFT(out + r * m, m, in + r * m);
+  }
+  combina(in, n, p, m, out);
+}
+
+VETOR<CPXD> fftdireta(VETOR<CPXD> v, int N) {
+  if (N < 1) {
+    N = v.n();
+  } else if (N != v.n()) {
+    VETOR<CPXD> w(N);
+    std::copy_n(v.data, std::max(std::min(v.n(), N), 0), w.data);
+    v = std::move(w);
+  }
+  VETOR<CPXD> r(N);
+  W_init(N);
+  transforma(v.data, N, r.data, true);
+  return r;
+}
+
+VETOR<CPXD> fftinversa(VETOR<CPXD> v) {
+  VETOR<CPXD> r(v.n());
+  W_init(v.n());
+  transforma(v.data, v.n(), r.data, false);
+  return r;
+}
+
+IMGCPX fft2direta(IMGCPX img, int nl, int nc) {
+  if (nl >= 1 && nc >= 1 && !img.mesmotamanho(nl, nc)) {
+    IMGCPX r(nl, nc);
+    for (int l = 0; l < std::min(nl, img.nl()); l++)
+      std::copy_n(img.lin[l], std::min(nc, img.nc()), r.lin[l]);
+    img = std::move(r);
+  }
+  transforma2(img, true);
+  return img;
+}
+
+IMGCPX fft2inversa(IMGCPX img) {
+  transforma2(img, false);
+  return img;
+}
+
+IMGFLT fft2inversareal(IMGCPX img) {
+  IMGFLT r(img.nl(), img.nc());
+  if (img.n() == 0) return r;
+  passada(img, img.nc() / 2 + 1, img.nl(), 1, img.nc(), false);
+  linhasreais(img, r);
+  return r;
+}

@@ -1,0 +1,31 @@
+// Discrete Fourier transforms of any length (mixed radix, smallest prime factor first) in one
+// and two dimensions. The work is done in double precision; images are stored back as CPXF.
+#pragma once
+
+#include "core/imagens.h"
+#include "core/tipos.h"
+#include "core/vetor.h"
+
+// Shared twiddle table: tabW[k] = exp(+2*pi*i*k/nW). nW is 0 exactly when there is no table.
+extern CPXD* tabW;
+extern int nW;
+
+// Builds the table for length n (nothing to do when n == nW); n == 0 releases it.
+void W_init(int n);
+
+// out[k] = sum over t of in[t] * exp(+2*pi*i*t*k/n), unscaled. The table must be built for a
+// multiple of n. in may be overwritten.
+void FFT(CPXD* in, int n, CPXD* out);
+
+// Forward transform (negative exponent, unscaled) of v zero-padded or cut to N (N < 1: v.n()).
+VETOR<CPXD> fftdireta(VETOR<CPXD> v, int N);
+// Inverse transform (positive exponent), divided by v.n().
+VETOR<CPXD> fftinversa(VETOR<CPXD> v);
+
+// Forward 2-D transform of img zero-padded or cut to nl x nc (nl < 1 or nc < 1: its own size).
+IMGCPX fft2direta(IMGCPX img, int nl, int nc);
+// Inverse 2-D transform, divided by nl*nc.
+IMGCPX fft2inversa(IMGCPX img);
+// The same for the transform of a real image (conjugate-symmetric), giving the real result
+// with about half the work. Columns nc/2+1 .. nc-1 are not read.
+IMGFLT fft2inversareal(IMGCPX img);
