@@ -24,7 +24,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench:
-	@scripts/dependencias.sh
+	@scripts/dependencias.sh bench
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMORVIA_BENCH=ON -DMORVIA_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
 	@scripts/bench.sh build-bench

@@ -2,6 +2,8 @@
 # Checks the Debian packages the build needs; installs the missing ones when run as root.
 set -eu
 pacotes="g++ cmake make libgtest-dev libjpeg62-turbo-dev"
+# `dependencias.sh bench` adds what the benchmarks need.
+[ "${1:-}" = bench ] && pacotes="$pacotes libbenchmark-dev time"
 falta=""
 for p in $pacotes; do
   dpkg -s "$p" >/dev/null 2>&1 || falta="$falta $p"
