@@ -10,28 +10,11 @@
 #include "core/relato.h"
 #include "io/leimp.h"
 #include "memoria.h"
+#include "imagens_teste.h"
 
 namespace {
 
 const std::string LEITURA = "Erro: Leitura JPG";
-
-// Smooth content, so that the codec's loss stays small and a wrong pixel stands out.
-IMGGRY cinza(int nl, int nc) {
-  IMGGRY g(nl, nc);
-  for (int l = 0; l < nl; l++)
-    for (int c = 0; c < nc; c++)
-      g(l, c) = static_cast<BYTE>(128 + 100 * std::sin(l / 9.0) * std::cos(c / 13.0));
-  return g;
-}
-
-IMGCOR colorida(int nl, int nc) {
-  IMGCOR img(nl, nc);
-  for (int l = 0; l < nl; l++)
-    for (int c = 0; c < nc; c++)
-      img(l, c) = COR(static_cast<BYTE>(40 + c), static_cast<BYTE>(220 - 2 * l),
-                      static_cast<BYTE>(100 + 60 * std::sin((l + c) / 15.0)));
-  return img;
-}
 
 struct DIFERENCA {
   int maxima = 0;

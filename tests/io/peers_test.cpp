@@ -14,6 +14,7 @@
 #include "core/relato.h"
 #include "io/leimp.h"
 #include "io/pnm.h"
+#include "imagens_teste.h"
 
 namespace {
 
@@ -42,41 +43,11 @@ I lido(const std::string& nome) {
   return img;
 }
 
-std::vector<int> pixels(const IMGGRY& g) { return {g.data, g.data + g.n()}; }
-std::vector<int> pixels(const IMGCOR& g) {
-  std::vector<int> v;
-  for (int i = 0; i < g.n(); i++) v.insert(v.end(), {g.data[i].r, g.data[i].g, g.data[i].b});
-  return v;
-}
-std::vector<int> pixels(const IMGBIN& b) {
-  std::vector<int> v;
-  for (int l = 0; l < b.nl(); l++)
-    for (int c = 0; c < b.nc(); c++) v.push_back(b(l, c));
-  return v;
-}
-
 int maiordiferenca(const std::vector<int>& a, const std::vector<int>& b) {
   if (a.size() != b.size()) return 1 << 20;
   int m = 0;
   for (size_t i = 0; i < a.size(); i++) m = std::max(m, std::abs(a[i] - b[i]));
   return m;
-}
-
-IMGGRY cinza(int nl, int nc) {
-  IMGGRY g(nl, nc);
-  for (int l = 0; l < nl; l++)
-    for (int c = 0; c < nc; c++)
-      g(l, c) = static_cast<BYTE>(128 + 100 * std::sin(l / 9.0) * std::cos(c / 13.0));
-  return g;
-}
-
-IMGCOR colorida(int nl, int nc) {
-  IMGCOR img(nl, nc);
-  for (int l = 0; l < nl; l++)
-    for (int c = 0; c < nc; c++)
-      img(l, c) = COR(static_cast<BYTE>(40 + c), static_cast<BYTE>(220 - 2 * l),
-                      static_cast<BYTE>(100 + 60 * std::sin((l + c) / 15.0)));
-  return img;
 }
 
 // 37 columns, so that P4 rows end inside a byte; the black background sets our padding bits.

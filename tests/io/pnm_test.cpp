@@ -11,26 +11,12 @@
 #include "core/relato.h"
 #include "io/leimp.h"
 #include "memoria.h"
+#include "imagens_teste.h"
 
 namespace {
 
 const std::string CAB = "#Created by Tavolin\n";
 
-std::vector<int> pixels(const IMGGRY& g) { return {g.data, g.data + g.n()}; }
-
-std::vector<int> pixels(const IMGCOR& g) {
-  std::vector<int> v;
-  for (int i = 0; i < g.n(); i++) v.insert(v.end(), {g.data[i].r, g.data[i].g, g.data[i].b});
-  return v;
-}
-
-// Row by row, 1 for white.
-std::vector<int> pixels(const IMGBIN& b) {
-  std::vector<int> v;
-  for (int l = 0; l < b.nl(); l++)
-    for (int c = 0; c < b.nc(); c++) v.push_back(b(l, c));
-  return v;
-}
 
 template <class I>
 I lido(const std::string& nome) {

@@ -9,6 +9,7 @@
 #include "montaperm.h"
 #include "pagina.h"
 #include "perfil.h"
+#include "imagens_teste.h"
 
 namespace {
 
@@ -30,19 +31,6 @@ VETORBIT embutido(const std::string& bits) {
   for (int i = 0; i < 16; i++) E(i) = (n >> i) & 1;
   for (int i = 0; i < n; i++) E(16 + i) = bits[i] == '1';
   return E;
-}
-
-::testing::AssertionResult iguais(const IMGBIN& a, const IMGBIN& b) {
-  if (a.nl() != b.nl() || a.nc() != b.nc())
-    return ::testing::AssertionFailure()
-           << a.nl() << "x" << a.nc() << " vs " << b.nl() << "x" << b.nc();
-  int ndif = 0, l0 = -1, c0 = -1;
-  for (int l = 0; l < a.nl(); l++)
-    for (int c = 0; c < a.nc(); c++)
-      if (a.pega(l, c) != b.pega(l, c) && ndif++ == 0) l0 = l, c0 = c;
-  if (ndif == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << ndif << " pixels differ, first at (" << l0 << ", " << c0 << ")";
 }
 
 // The document with the default holes (3 x 3 white on black, 2 x 2 black on white) drawn at the

@@ -15,6 +15,7 @@
 #include "io/leimp.h"
 #include "montaperm.h"
 #include "perfil.h"
+#include "imagens_teste.h"
 
 namespace {
 
@@ -91,20 +92,6 @@ int pretos(const IMGBIN& img) {
   for (int l = 0; l < img.nl(); l++)
     for (int c = 0; c < img.nc(); c++) n += !img.pega(l, c);
   return n;
-}
-
-// Equal sizes and pixels; the first difference is reported.
-::testing::AssertionResult iguais(const IMGBIN& a, const IMGBIN& b) {
-  if (a.nl() != b.nl() || a.nc() != b.nc())
-    return ::testing::AssertionFailure()
-           << a.nl() << "x" << a.nc() << " vs " << b.nl() << "x" << b.nc();
-  int ndif = 0, l0 = -1, c0 = -1;
-  for (int l = 0; l < a.nl(); l++)
-    for (int c = 0; c < a.nc(); c++)
-      if (a.pega(l, c) != b.pega(l, c) && ndif++ == 0) l0 = l, c0 = c;
-  if (ndif == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << ndif << " pixels differ, first at (" << l0 << ", " << c0 << ")";
 }
 
 void quadrado(IMGBIN& img, int r0, int c0, int lado, bool v) {
