@@ -1,10 +1,12 @@
-// imgconv CLASS input output: reads an image file into one of the library's image classes and
-// writes it back; the formats follow from the input's content and the output's suffix.
+// imgconv CLASS input output: reads an image or volume file into one of the library's image or
+// volume classes and writes it back; the formats follow from the input's content and the
+// output's suffix.
 #include <cstring>
 
 #include "core/aborta.h"
 #include "core/imagens.h"
 #include "io/leimp.h"
+#include "volume/leimpvol.h"
 
 namespace {
 
@@ -23,7 +25,8 @@ struct CLASSE {
 const CLASSE CLASSES[] = {
     {"bin", converte<IMGBIN>}, {"gry", converte<IMGGRY>}, {"cor", converte<IMGCOR>},
     {"sht", converte<IMGSHT>}, {"flt", converte<IMGFLT>}, {"dbl", converte<IMGDBL>},
-    {"cpx", converte<IMGCPX>},
+    {"cpx", converte<IMGCPX>}, {"i3dgry", converte<I3DGRY>}, {"i3dcor", converte<I3DCOR>},
+    {"i3dsht", converte<I3DSHT>}, {"i3dflt", converte<I3DFLT>}, {"i3dcpx", converte<I3DCPX>},
 };
 
 }  // namespace

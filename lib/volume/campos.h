@@ -1,0 +1,22 @@
+// Little-endian fields of the volume and film files, and four-character chunk identifiers.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "core/tipos.h"
+
+inline uint32_t le32(const BYTE* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+inline int le16(const BYTE* p) { return p[0] | p[1] << 8; }
+
+inline void poe32(BYTE* p, uint32_t v) {
+  for (int i = 0; i < 4; i++) p[i] = static_cast<BYTE>(v >> (8 * i));
+}
+inline void poe16(BYTE* p, uint32_t v) {
+  p[0] = static_cast<BYTE>(v);
+  p[1] = static_cast<BYTE>(v >> 8);
+}
+
+inline bool ehid(const BYTE* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
