@@ -80,6 +80,14 @@ bool existe(const std::string& nome) {
   return stat(nome.c_str(), &st) == 0;
 }
 
+bool tem(const std::string& prog) {
+  std::stringstream caminho(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin");
+  std::string dir;
+  while (std::getline(caminho, dir, ':'))
+    if (!dir.empty() && existe(dir + "/" + prog)) return true;
+  return false;
+}
+
 DIRTEMP::DIRTEMP() {
   char modelo[] = "/tmp/morvia_testXXXXXX";
   dir_ = mkdtemp(modelo);

@@ -24,6 +24,8 @@ std::string sembanner(const std::string& err);
 std::string learquivo(const std::string& nome);
 void escrevearquivo(const std::string& nome, const std::string& conteudo);
 bool existe(const std::string& nome);
+// Whether a program of that name is on the PATH (peer tools of the interoperability tests).
+bool tem(const std::string& prog);
 
 // A fresh directory removed with its content at the end of the scope.
 class DIRTEMP {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/aborta.h"
+#include "core/cabembytes.h"
 
 namespace {
 
@@ -204,10 +205,6 @@ bool LeBool(FILE* f) {
 }
 
 bool cabemtokens(FILE* f, long long k) {
-  if (k <= 0) return true;
-  long pos = std::ftell(f);
-  if (pos < 0 || std::fseek(f, 0, SEEK_END) != 0) return true;  // a pipe: no way to tell
-  long tam = std::ftell(f);
-  std::fseek(f, pos, SEEK_SET);
-  return tam < 0 || tam - pos >= 2 * k - 1;
+  // k tokens need at least k characters and k - 1 separators.
+  return k <= 0 || cabembytes(f, 2 * k - 1);
 }

@@ -8,7 +8,7 @@
 #include "core/arquivo.h"
 #include "core/imgbin.h"
 #include "core/tipos.h"
-#include "io/cabembytes.h"
+#include "core/cabembytes.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/aborta.h"
 #include "core/arquivo.h"
 #include "core/imagens.h"
-#include "io/cabembytes.h"
+#include "core/cabembytes.h"
 
 // The pixel block is the machine's own representation of the pixels, which the files define
 // as little-endian.

@@ -13,7 +13,7 @@
 #include "core/aborta.h"
 #include "core/arquivo.h"
 #include "core/tokens.h"
-#include "io/cabembytes.h"
+#include "core/cabembytes.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/arquivo.h"
 #include "core/imagens.h"
 #include "core/vetor.h"
-#include "io/cabembytes.h"
+#include "core/cabembytes.h"
 
 static_assert(sizeof(COR) == 3, "COR must be three packed bytes to read pixel triples");
 

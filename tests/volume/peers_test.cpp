@@ -11,14 +11,6 @@
 
 namespace {
 
-bool tem(const std::string& prog) {
-  std::stringstream caminho(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin");
-  std::string dir;
-  while (std::getline(caminho, dir, ':'))
-    if (!dir.empty() && existe(dir + "/" + prog)) return true;
-  return false;
-}
-
 #define EXIGE(prog) \
   if (!tem(prog)) GTEST_SKIP() << prog " ausente: instale o pacote Debian ffmpeg (a CI o instala)"
 

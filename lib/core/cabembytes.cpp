@@ -1,4 +1,4 @@
-#include "io/cabembytes.h"
+#include "core/cabembytes.h"
 
 bool cabembytes(FILE* f, long long k) {
   long pos = std::ftell(f);
