@@ -3,7 +3,9 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKEOPTS ?=
 
-.PHONY: all build demo test bench test-asan deps clean install
+FUZZTIME ?= 60
+
+.PHONY: all build demo test bench test-asan fuzz fuzz-build deps clean install
 
 all: build
 
@@ -20,8 +22,22 @@ build: $(BUILD)/CMakeCache.txt
 demo: build
 	@scripts/demo.sh $(BUILD)
 
-test: build
+# The test suite, then a short run of every fuzz target on its seeds and regression inputs.
+test: build fuzz-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@scripts/fuzz.sh build-fuzz smoke
+
+# The readers under libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (clang):
+# `make fuzz FUZZTIME=300` runs every target for 300 s, two at a time.
+build-fuzz/CMakeCache.txt:
+	@scripts/dependencias.sh
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIA_FUZZ=ON
+
+fuzz-build: build-fuzz/CMakeCache.txt
+	cmake --build build-fuzz -j $(JOBS)
+
+fuzz: fuzz-build
+	@scripts/fuzz.sh build-fuzz $(FUZZTIME)
 
 bench:
 	@scripts/dependencias.sh bench
@@ -33,10 +49,10 @@ test-asan:
 	@scripts/dependencias.sh
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMORVIA_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=allocator_may_return_null=1 ctest --output-on-failure -j $(JOBS)
 
 install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-bench build-asan
+	rm -rf $(BUILD) build-bench build-asan build-fuzz

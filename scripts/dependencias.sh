@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Debian packages the build needs; installs the missing ones when run as root.
 set -eu
-pacotes="g++ cmake make libgtest-dev libjpeg62-turbo-dev"
+# clang and its sanitizer and libFuzzer runtime build the fuzz targets that `make test` runs.
+pacotes="g++ cmake make libgtest-dev libjpeg62-turbo-dev clang libclang-rt-dev"
 # `dependencias.sh bench` adds what the benchmarks need.
 [ "${1:-}" = bench ] && pacotes="$pacotes libbenchmark-dev time"
 falta=""

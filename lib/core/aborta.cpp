@@ -9,7 +9,11 @@ bool debugLib = true;
 void aborta(const char* msg, const char* compl_) {
   std::fflush(stdout);  // lines already printed stay ahead of the report
   std::fprintf(stderr, "%s %s\n", msg ? msg : "", compl_ ? compl_ : "");
+#ifdef MORVIA_FUZZ
+  throw FIMFATAL{};
+#else
   std::exit(1);
+#endif
 }
 
 void debug(int valor) {

@@ -4,6 +4,12 @@
 // Writes "message complement\n" to standard error and ends the process with status 1.
 [[noreturn]] void aborta(const char* msg, const char* compl_ = "");
 
+#ifdef MORVIA_FUZZ
+// The fuzz targets try many inputs in one process: there a report ends the input being tried,
+// by this exception, instead of the process. Nothing else is built with MORVIA_FUZZ.
+struct FIMFATAL {};
+#endif
+
 // Library debug switch: true from start-up; the tool never changes it.
 extern bool debugLib;
 

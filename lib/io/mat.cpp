@@ -92,7 +92,8 @@ void letxt(I& img, const char* nome) {
   long long pixels = nl > 0 && nc > 0 ? static_cast<long long>(nl) * nc : 0;
   if (!cabemtokens(a, std::min(pixels, 1LL << 40) * TOKENS<T>)) aborta(m.token);
   img = I(nl, nc);
-  for (int l = 0; l < img.nl(); l++)
+  // Rows of no pixels hold nothing to read, however many there are.
+  for (int l = 0; img.n() > 0 && l < img.nl(); l++)
     for (int c = 0; c < img.nc(); c++) {
       T v;
       lepixel(a, v);

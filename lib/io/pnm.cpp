@@ -149,6 +149,7 @@ template <class L, class I>
 void lelinhastexto(ARQUIVO& a, I& img, int nl, int nc, int m) {
   if (!cabemtokens(a, produto(nl, L::tokens(nc)))) aborta(L::msgtoken(m));
   img.resize(nl, nc);
+  if (img.n() == 0) return;  // rows of no pixels: nothing to read, however many
   for (int l = 0; l < img.nl(); l++) L::letexto(a, img, l, m);
 }
 
@@ -157,6 +158,7 @@ template <class L, class I>
 void lelinhasbinarias(ARQUIVO& a, const FORMA& f, I& img, int nl, int nc, int m) {
   if (!cabembytes(a, produto(nl, static_cast<long long>(L::bytes(nc))))) aborta(f.fim);
   img.resize(nl, nc);
+  if (img.n() == 0) return;
   BYTE tabela[256];
   for (int b = 0; b < 256; b++) tabela[b] = m == 255 ? static_cast<BYTE>(b) : escala(b, m);
   std::vector<BYTE> linha(L::bytes(img.nc()));

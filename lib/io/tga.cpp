@@ -114,8 +114,10 @@ class LEITORTGA {
   }
 };
 
+// An image of rows but no columns has no row table to swap.
 template <class I>
 void invertelinhas(I& img) {
+  if (img.n() == 0) return;
   for (int l = 0; l < img.nl() / 2; l++)
     std::swap_ranges(img.lin[l], img.lin[l] + img.nc(), img.lin[img.nl() - 1 - l]);
 }

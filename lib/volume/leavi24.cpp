@@ -167,7 +167,11 @@ class LEITOR24 {
     while (s > 0) {
       uint32_t tam = cabecalho(id, s);
       if (ehid(id, "00db")) {
-        quadro(static_cast<int>(std::min<uint32_t>(k, INT32_MAX)), le(tam, s, limite));
+        const BYTE* b = le(tam, s, limite);
+        if (k < total_)
+          quadro(static_cast<int>(k), b);
+        else
+          extra(b, tam);
         k++;
       } else {
         s -= tam;
@@ -177,14 +181,26 @@ class LEITOR24 {
     if (s != 0) aborta("Erro anamovi: s!=0");
     if (k < total_) aborta("Erro anamovi: menos quadros que o anunciado");
   }
-  // Rows are stored from the bottom up, pixels as blue, green, red; a frame beyond the
-  // volume's count falls into its backg.
+  // Rows are stored from the bottom up, pixels as blue, green, red. The file is known to hold
+  // the announced frames, so the buffer can take a whole one; a short chunk reads as zeros.
   void quadro(int k, const BYTE* b) {
+    if (buf_.size() < tamquadro()) {  // past the chunk the buffer is zero already
+      buf_.resize(tamquadro());
+      b = buf_.data();
+    }
     for (int r = 0; r < static_cast<int>(altura_); r++) {
       const BYTE* p = b + (altura_ - 1 - static_cast<uint32_t>(r)) * linha();
       for (int c = 0; c < static_cast<int>(largura_); c++, p += 3)
         v_(k, r, c) = COR(p[2], p[1], p[0]);
     }
+  }
+  // A frame beyond the volume's count falls into its backg pixel by pixel, so backg ends
+  // holding the frame's last pixel: the last of the bottom row stored first. Only that pixel
+  // is read, since such a frame's size was never checked against the file.
+  void extra(const BYTE* b, uint32_t tam) {
+    if (largura_ == 0 || altura_ == 0) return;
+    const uint64_t p = 3 * (static_cast<uint64_t>(largura_) - 1);
+    v_.backg = p + 3 <= tam ? COR(b[p + 2], b[p + 1], b[p]) : COR();
   }
 };
 

@@ -1,0 +1,11 @@
+// The 24-bit AVI film reader.
+#include "entrada.h"
+#include "volume/volumes.h"
+
+namespace {
+void (*const LEITORES[])(const char*) = {
+    [](const char* nome) { I3DCOR().LeAvi(nome); },
+};
+}  // namespace
+
+MORVIA_ALVO_FUZZ(LEITORES)
