@@ -66,11 +66,12 @@ void converte(DI& d, const SI& s) {
   typedef typename DI::PIXEL TD;
   typedef typename SI::PIXEL TS;
   typedef CONVPIXEL<TD, TS> R;
+  const int nl = s.n() > 0 ? s.nl() : 0;  // however many rows of no pixels: nothing to convert
   if constexpr (std::is_same<TD, bool>::value) {
-    for (int l = 0; l < s.nl(); l++)
+    for (int l = 0; l < nl; l++)
       for (int c = 0; c < s.nc(); c++) d.poe(l, c, R::f(s.lin[l][c]));
   } else if constexpr (std::is_same<TS, bool>::value) {
-    for (int l = 0; l < s.nl(); l++)
+    for (int l = 0; l < nl; l++)
       for (int c = 0; c < s.nc(); c++) d.lin[l][c] = R::f(s.pega(l, c));
   } else {
     for (int i = 0; i < s.n(); i++) d.data[i] = R::f(s.data[i]);

@@ -231,6 +231,19 @@ TEST(VetorTxtDeathTest, Arquivos) {
       {[&](const char* n) { le(md, n); }, "Erro le(MATRIZ<double> - Abertura "},
   };
   for (const CASO& k : casos) EXPECT_EXIT(k.op(nome), FATAL, relato(k.msg, nome)) << k.msg;
-  EXPECT_EXIT(imp(MATRIZ<double>(2, 2), "/dev/full"), FATAL,
-              relato("Erro imp(MATRIZ<double> - Escrita de ", "/dev/full"));
+  // A full disk: every writer stops with its own message and the name.
+  const CASO cheio[] = {
+      {[](const char* n) { imp(VETOR<int>(3), n); }, "Erro imp(VETOR<int>,nome) - Escrita de "},
+      {[](const char* n) { imp(VETOR<double>(3), n); },
+       "Erro imp(VETOR<double>,nome) - Escrita de "},
+      {[](const char* n) { imp(VETOR<PONTO2>(3), n); },
+       "Erro imp(VETOR<PONTO2>,nome) - Escrita de "},
+      {[](const char* n) { imp(VETOR<PONTOI2>(3), n); },
+       "Erro imp(VETOR<PONTOI2>,nome) - Escrita de "},
+      {[](const char* n) { imp(MATRIZ<int>(2, 2), n); },
+       "Erro imp(MATRIZ<int>,nome) - Escrita de "},
+      {[](const char* n) { imp(MATRIZ<double>(2, 2), n); },
+       "Erro imp(MATRIZ<double> - Escrita de "},
+  };
+  for (const CASO& k : cheio) EXPECT_EXIT(k.op("/dev/full"), FATAL, relato(k.msg, "/dev/full")) << k.msg;
 }

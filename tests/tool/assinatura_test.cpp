@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -63,6 +65,7 @@ TEST_F(Assinatura, ErrosNaoDeixamSaida) {
   imp(IMGBIN(512, 512, false), (d / "preta.bmp").c_str());
   imp(IMGBIN(511, 512, true), (d / "baixa.bmp").c_str());
   imp(IMGBIN(512, 511, true), (d / "estreita.bmp").c_str());
+  escrevearquivo(d / "lixo.bmp", "isto nao e imagem\n");
   const std::string excesso = "Erro: Excesso de bits. Diminua #bits ou redimensione o sistema. \n";
   const std::string indice = "Erro VETORBIT::operator() - Indice invalido \n";
   const std::string pequeno =
@@ -84,6 +87,11 @@ TEST_F(Assinatura, ErrosNaoDeixamSaida) {
       // The document is read first: its absence is reported though the payload is missing too.
       {"sem documento", "nao.bmp", "", {}, NOTA2, "Erro TipoImg - Abertura  nao.bmp\n"},
       {"sem carga", "branca.bmp", "", {}, NOTA2, "Erro le(VETORBIT - Abertura  carga.vet\n"},
+      {"carga com um 2", "branca.bmp", "5\n\n10200\n", {}, NOTA2, "Erro: LeBool  2\n"},
+      {"carga curta", "branca.bmp", "5\n\n101\n", {}, NOTA2, "Erro: LeBool  eof\n"},
+      {"documento ilegivel", "lixo.bmp", vet(5, "10100"), {}, NOTA2,
+       "Erro TipoImg - Formato deve ser JPG ou um dos nao-compactados: BMP-1bit ou TGA-8bits ou "
+       "TGA-24bits ou .TXT (MAT) ou .IMG ou .AVIou PBM ou PGM ou PPM \n"},
       {"511 linhas", "baixa.bmp", vet(5, "10100"), {}, NOTA2, pequeno},
       {"511 colunas", "estreita.bmp", vet(5, "10100"), {}, NOTA2, pequeno},
       // tamegneg 0 protects every black pixel: no hole finds a place on a black page.
@@ -104,6 +112,16 @@ TEST_F(Assinatura, ErrosNaoDeixamSaida) {
     EXPECT_EQ(s.err, k.err);
     EXPECT_FALSE(existe(d / "saida.bmp"));
   }
+}
+
+// A full disk at the last step: the writer's report and status 1, never a silent success.
+TEST_F(Assinatura, DiscoCheioEhFatal) {
+  escrevearquivo(d / "carga.vet", vet(5, "10100"));
+  ASSERT_EQ(symlink("/dev/full", (d / "saida.bmp").c_str()), 0);
+  SAIDA s = morvia({"s2s", "branca.bmp", "carga.vet", "saida.bmp"}, d.dir());
+  EXPECT_EQ(s.status, 1);
+  EXPECT_EQ(s.err, "Erro IMGBIN::ImpBmp - Escrita de  saida.bmp\n");
+  EXPECT_EQ(s.out.rfind("#Furos marcados:"), s.out.find('#')) << s.out;
 }
 
 // The permutation image written in debug mode shows the embedded vector: the length header,

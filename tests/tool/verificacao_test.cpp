@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <iterator>
 #include <regex>
@@ -75,6 +76,8 @@ class Verificacao : public ::testing::Test {
     }
     imp(IMGGRY(2200, 1700, 245), (*d / "branca.tga").c_str());
     imp(IMGGRY(1, 1, 245), (*d / "um.tga").c_str());
+    imp(IMGSHT(4, 4), (*d / "shorts.img").c_str());
+    escrevearquivo(*d / "lixo.tga", "isto nao e imagem\n");
     // A black dot on paper at the centre: a valid dot, but alone.
     imp(IMGGRY(3, 3, {245, 245, 245, 245, 20, 245, 245, 245, 245}), (*d / "tres.tga").c_str());
   }
@@ -120,6 +123,11 @@ TEST_F(Verificacao, FalhasNaoEscrevemNada) {
       // Text alone has a few dot-like specks but no period.
       {"pagina sem marca", "pagina.tga", "", "  Coefs de auto-correlacao=", AUTOCORR},
       {"scan inexistente", "nao.tga", NOTA, "", "Erro TipoImg - Abertura  nao.tga\n"},
+      {"scan ilegivel", "lixo.tga", NOTA, "",
+       "Erro TipoImg - Formato deve ser JPG ou um dos nao-compactados: BMP-1bit ou TGA-8bits ou "
+       "TGA-24bits ou .TXT (MAT) ou .IMG ou .AVIou PBM ou PGM ou PPM \n"},
+      // A native file of shorts is no grey image.
+      {"scan de shorts", "shorts.img", NOTA, "", "Tipo de imagem invalido  shorts.img\n"},
   };
   for (const auto& k : casos) {
     SCOPED_TRACE(k.nome);
@@ -211,6 +219,17 @@ TEST_F(Verificacao, EstatisticasDepoisDoArquivo) {
   EXPECT_EQ(linhas(s.out).back(), "  Numero de bits escondidos=120") << s.out;
   EXPECT_FALSE(temestatisticas(s.out));
   EXPECT_TRUE(conteudo(dir).empty());
+}
+
+// A full disk when the payload file is written: the writer's report, no statistics.
+TEST_F(Verificacao, DiscoCheioEhFatal) {
+  const std::string dir = vazio("disco_cheio");
+  ASSERT_EQ(symlink("/dev/full", (dir + "/saida.vet").c_str()), 0);
+  SAIDA s = morvia({"v2s", arq("marcada7.tga"), "saida.vet"}, dir);
+  EXPECT_EQ(s.status, 1);
+  EXPECT_EQ(s.err, "Erro imp(VETORBIT,nome) - Escrita de  saida.vet\n");
+  EXPECT_EQ(linhas(s.out).back(), "  Numero de bits escondidos=120") << s.out;
+  EXPECT_FALSE(temestatisticas(s.out));
 }
 
 // The debug letter writes every intermediate image, and prints the corner line; nothing else of

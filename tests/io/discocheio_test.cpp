@@ -1,0 +1,82 @@
+// Every route of the generic writer onto a full disk: each name is a link to /dev/full, so the
+// writer chosen by the suffix meets the failure and must stop with its own message and the name.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+
+#include "apoio.h"
+#include "core/relato.h"
+#include "imagens_teste.h"
+#include "io/leimp.h"
+
+namespace {
+
+struct CASO {
+  const char* nome;     // given to imp
+  const char* escrito;  // the file the writer opens (a number after the suffix is cut off)
+  std::function<void(const char* nome)> imp;
+  const char* msg;
+};
+
+template <class I>
+std::function<void(const char*)> grava(const I& img) {
+  return [img](const char* nome) { imp(img, nome); };
+}
+
+TEST(DiscoCheio, CadaEscritorRelataComSeuNome) {
+  const IMGBIN bin(3, 5, true);
+  const IMGGRY gry = cinza(3, 5);
+  const IMGCOR cor = colorida(3, 5);
+  const IMGSHT sht(gry);
+  const IMGFLT flt(gry);
+  const IMGDBL dbl(gry);
+  const IMGCPX cpx(flt);
+  // Larger than the 64 KiB stream buffer: the failure comes inside the writes, not at the close.
+  const IMGCOR grande = colorida(300, 300);
+  const CASO casos[] = {
+      {"b.bmp", "b.bmp", grava(bin), "Erro IMGBIN::ImpBmp - Escrita de "},
+      {"b.txt", "b.txt", grava(bin), "Erro IMGBIN::ImpTxt - Escrita de "},
+      {"b.pbm", "b.pbm", grava(bin), "Erro imppbmb - Escrita de "},
+      {"b.pbm1", "b.pbm", grava(bin), "Erro imppbmt - Escrita de "},
+      {"g.tga", "g.tga", grava(gry), "Erro IMGGRY::imp - Escrita de "},
+      {"g.mat", "g.mat", grava(gry), "Erro IMGGRY::ImpTxt - Escrita de "},
+      {"g.jpg", "g.jpg", grava(gry), "Erro ImpJpg - Escrita de "},
+      {"g.pgm", "g.pgm", grava(gry), "Erro imppgmb - Escrita de "},
+      {"g.pgm2", "g.pgm", grava(gry), "Erro imppgmt - Escrita de "},
+      {"c.tga", "c.tga", grava(cor), "Erro IMGCOR::ImpTga - Escrita de "},
+      {"c.txt", "c.txt", grava(cor), "Erro IMGCOR::ImpTxt - Escrita de "},
+      {"c.jpg50", "c.jpg", grava(cor), "Erro ImpJpg - Escrita de "},
+      {"c.ppm", "c.ppm", grava(cor), "Erro impppmb - Escrita de "},
+      {"c.ppm1", "c.ppm", grava(cor), "Erro impppmt - Escrita de "},
+      {"s.txt", "s.txt", grava(sht), "Erro IMGSHT::ImpTxt - Escrita de "},
+      {"s.img", "s.img", grava(sht), "Erro IMGSHT::ImpImg - Escrita de "},
+      {"s.tga", "s.tga", grava(sht), "Erro IMGGRY::imp - Escrita de "},
+      {"f.txt", "f.txt", grava(flt), "Erro IMGFLT::ImpTxt - Escrita de "},
+      {"f.img", "f.img", grava(flt), "Erro IMGFLT::ImpImg - Escrita de "},
+      {"f.tga", "f.tga", grava(flt), "Erro IMGGRY::imp - Escrita de "},
+      {"f.bmp", "f.bmp", grava(flt), "Erro IMGBIN::ImpBmp - Escrita de "},
+      {"f.jpg", "f.jpg", grava(flt), "Erro ImpJpg - Escrita de "},
+      {"f.pgm", "f.pgm", grava(flt), "Erro imppgmb - Escrita de "},
+      {"d.txt", "d.txt", grava(dbl), "Erro IMGDBL::ImpTxt - Escrita de "},
+      {"d.img", "d.img", grava(dbl), "Erro IMGDBL::ImpImg - Escrita de "},
+      {"d.tga", "d.tga", grava(dbl), "Erro IMGGRY::imp - Escrita de "},
+      {"x.txt", "x.txt", grava(cpx), "Erro IMGCPX::ImpTxt - Escrita de "},
+      {"x.img", "x.img", grava(cpx), "Erro IMGCPX::ImpImg - Escrita de "},
+      {"grande.tga", "grande.tga", grava(grande), "Erro IMGCOR::ImpTga - Escrita de "},
+      {"grande.ppm1", "grande.ppm", grava(grande), "Erro impppmt - Escrita de "},
+      {"grande.txt", "grande.txt", grava(grande), "Erro IMGCOR::ImpTxt - Escrita de "},
+  };
+  DIRTEMP d;
+  for (const CASO& c : casos) {
+    SCOPED_TRACE(c.nome);
+    const std::string escrito = d / c.escrito;
+    ASSERT_EQ(symlink("/dev/full", escrito.c_str()), 0);
+    EXPECT_EXIT(c.imp((d / c.nome).c_str()), ::testing::ExitedWithCode(1),
+                relato(c.msg, escrito));
+    unlink(escrito.c_str());
+  }
+}
+
+}  // namespace
