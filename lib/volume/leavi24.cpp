@@ -184,6 +184,7 @@ class LEITOR24 {
   // Rows are stored from the bottom up, pixels as blue, green, red. The file is known to hold
   // the announced frames, so the buffer can take a whole one; a short chunk reads as zeros.
   void quadro(int k, const BYTE* b) {
+    if (largura_ == 0) return;  // rows of no pixels hold nothing, however many
     if (buf_.size() < tamquadro()) {  // past the chunk the buffer is zero already
       buf_.resize(tamquadro());
       b = buf_.data();

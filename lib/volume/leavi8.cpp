@@ -105,8 +105,8 @@ void I3DGRY::LeAvi(const char* nome) {
     if (tam != tamq) aborta("Erro LeAvi(I3DGRY): tamimg!=chunk.size");
     if (std::feof(a)) aborta(FIM);
     a.le(buf.data(), tamq, FIM);
-    // Rows are stored from the bottom up.
-    for (int l = 0; l < nl(); l++) {
+    // Rows are stored from the bottom up; rows of no pixels hold nothing, however many.
+    for (int l = 0; nc() > 0 && l < nl(); l++) {
       const BYTE* linhaarq = buf.data() + (nl() - 1 - l) * linha;
       for (int c = 0; c < nc(); c++) quadros[q].lin[l][c] = cinza(linhaarq[c]);
     }
