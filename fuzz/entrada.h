@@ -21,6 +21,13 @@ void tenta(F&& f) {
   }
 }
 
+// A reader of the form le(object, name), on a fresh object of class C.
+template <class C>
+void leobjeto(const char* nome) {
+  C o;
+  le(o, nome);
+}
+
 // Inputs whose first byte chooses the reader of a family from a table, the rest being the
 // file: runs the chosen reader on it.
 template <size_t N>

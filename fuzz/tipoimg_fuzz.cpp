@@ -5,17 +5,11 @@
 #include "volume/leimpvol.h"
 
 namespace {
-template <class C>
-void legenerico(const char* nome) {
-  C o;
-  le(o, nome);
-}
-
 void (*const LEITORES[])(const char*) = {
     [](const char* nome) { TipoImg(nome); },
-    legenerico<IMGBIN>, legenerico<IMGGRY>, legenerico<IMGCOR>, legenerico<IMGSHT>,
-    legenerico<IMGFLT>, legenerico<IMGDBL>, legenerico<IMGCPX>, legenerico<I3DGRY>,
-    legenerico<I3DCOR>, legenerico<I3DSHT>, legenerico<I3DFLT>, legenerico<I3DCPX>,
+    fuzz::leobjeto<IMGBIN>, fuzz::leobjeto<IMGGRY>, fuzz::leobjeto<IMGCOR>, fuzz::leobjeto<IMGSHT>,
+    fuzz::leobjeto<IMGFLT>, fuzz::leobjeto<IMGDBL>, fuzz::leobjeto<IMGCPX>, fuzz::leobjeto<I3DGRY>,
+    fuzz::leobjeto<I3DCOR>, fuzz::leobjeto<I3DSHT>, fuzz::leobjeto<I3DFLT>, fuzz::leobjeto<I3DCPX>,
 };
 }  // namespace
 

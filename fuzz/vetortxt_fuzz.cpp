@@ -3,15 +3,9 @@
 #include "entrada.h"
 
 namespace {
-template <class C>
-void leum(const char* nome) {
-  C o;
-  le(o, nome);
-}
-
 void (*const LEITORES[])(const char*) = {
-    leum<VETOR<int>>,    leum<VETOR<double>>, leum<VETOR<PONTO2>>,
-    leum<VETOR<PONTOI2>>, leum<MATRIZ<int>>,  leum<MATRIZ<double>>,
+    fuzz::leobjeto<VETOR<int>>,    fuzz::leobjeto<VETOR<double>>, fuzz::leobjeto<VETOR<PONTO2>>,
+    fuzz::leobjeto<VETOR<PONTOI2>>, fuzz::leobjeto<MATRIZ<int>>,  fuzz::leobjeto<MATRIZ<double>>,
 };
 }  // namespace
 

@@ -1,29 +1,12 @@
 // Every route of the generic writer onto a full disk: each name is a link to /dev/full, so the
 // writer chosen by the suffix meets the failure and must stop with its own message and the name.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <functional>
-#include <string>
-
-#include "apoio.h"
-#include "core/relato.h"
+#include "discocheio.h"
 #include "imagens_teste.h"
 #include "io/leimp.h"
 
 namespace {
-
-struct CASO {
-  const char* nome;     // given to imp
-  const char* escrito;  // the file the writer opens (a number after the suffix is cut off)
-  std::function<void(const char* nome)> imp;
-  const char* msg;
-};
-
-template <class I>
-std::function<void(const char*)> grava(const I& img) {
-  return [img](const char* nome) { imp(img, nome); };
-}
 
 TEST(DiscoCheio, CadaEscritorRelataComSeuNome) {
   const IMGBIN bin(3, 5, true);
@@ -35,7 +18,7 @@ TEST(DiscoCheio, CadaEscritorRelataComSeuNome) {
   const IMGCPX cpx(flt);
   // Larger than the 64 KiB stream buffer: the failure comes inside the writes, not at the close.
   const IMGCOR grande = colorida(300, 300);
-  const CASO casos[] = {
+  confere_disco_cheio({
       {"b.bmp", "b.bmp", grava(bin), "Erro IMGBIN::ImpBmp - Escrita de "},
       {"b.txt", "b.txt", grava(bin), "Erro IMGBIN::ImpTxt - Escrita de "},
       {"b.pbm", "b.pbm", grava(bin), "Erro imppbmb - Escrita de "},
@@ -67,16 +50,7 @@ TEST(DiscoCheio, CadaEscritorRelataComSeuNome) {
       {"grande.tga", "grande.tga", grava(grande), "Erro IMGCOR::ImpTga - Escrita de "},
       {"grande.ppm1", "grande.ppm", grava(grande), "Erro impppmt - Escrita de "},
       {"grande.txt", "grande.txt", grava(grande), "Erro IMGCOR::ImpTxt - Escrita de "},
-  };
-  DIRTEMP d;
-  for (const CASO& c : casos) {
-    SCOPED_TRACE(c.nome);
-    const std::string escrito = d / c.escrito;
-    ASSERT_EQ(symlink("/dev/full", escrito.c_str()), 0);
-    EXPECT_EXIT(c.imp((d / c.nome).c_str()), ::testing::ExitedWithCode(1),
-                relato(c.msg, escrito));
-    unlink(escrito.c_str());
-  }
+  });
 }
 
 }  // namespace
