@@ -1,5 +1,6 @@
 #include "apoio.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -96,4 +97,14 @@ DIRTEMP::DIRTEMP() {
 DIRTEMP::~DIRTEMP() {
   std::string cmd = "rm -rf '" + dir_ + "'";
   if (std::system(cmd.c_str()) != 0) std::perror("rm");
+}
+
+std::set<std::string> conteudo(const std::string& dir) {
+  std::set<std::string> nomes;
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d))
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") nomes.insert(e->d_name);
+    closedir(d);
+  }
+  return nomes;
 }

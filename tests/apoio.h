@@ -1,6 +1,7 @@
 // Test support: running programs, temporary directories, whole-file reads and writes.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ std::string sembanner(const std::string& err);
 std::string learquivo(const std::string& nome);
 void escrevearquivo(const std::string& nome, const std::string& conteudo);
 bool existe(const std::string& nome);
+// The names in a directory, without "." and "..".
+std::set<std::string> conteudo(const std::string& dir);
 // Whether a program of that name is on the PATH (peer tools of the interoperability tests).
 bool tem(const std::string& prog);
 

@@ -94,6 +94,9 @@ TEST_F(Assinatura, ErrosNaoDeixamSaida) {
        "TGA-24bits ou .TXT (MAT) ou .IMG ou .AVIou PBM ou PGM ou PPM \n"},
       {"511 linhas", "baixa.bmp", vet(5, "10100"), {}, NOTA2, pequeno},
       {"511 colunas", "estreita.bmp", vet(5, "10100"), {}, NOTA2, pequeno},
+      // A seed whose generator is trapped finds no place for a hole in the permutation.
+      {"semente presa", "branca.bmp", vet(5, "10100"), {"9", "12", "3", "2", "123459876"}, NOTA2,
+       "Erro: Fiz 10000 tentativas e nao achei local para furo na permutacao \n"},
       // tamegneg 0 protects every black pixel: no hole finds a place on a black page.
       {"falhas", "preta.bmp", vet(5, "10100"), {"9", "0", "3", "2", "7"},
        NOTA2 + "Um pixel de perm tem dimensao tambkl=1 tambkc=1\n"

@@ -98,13 +98,16 @@ std::string junta(const std::vector<std::string>& args) {
 
 }  // namespace
 
+// Each run in an empty directory, which a refused command line leaves empty.
 TEST(Entrada, LinhaDeComando) {
+  DIRTEMP d;
   for (const CASO& caso : CASOS) {
     SCOPED_TRACE(junta(caso.args));
-    SAIDA s = morvia(caso.args);
+    SAIDA s = morvia(caso.args, d.dir());
     EXPECT_EQ(s.out, caso.out);
     EXPECT_EQ(s.err, caso.err);
     EXPECT_EQ(s.status, caso.status);
+    EXPECT_TRUE(conteudo(d.dir()).empty());
   }
 }
 

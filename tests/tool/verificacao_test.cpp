@@ -1,6 +1,5 @@
 // The verify command through the built binary: how it stops on scans it cannot read, and the
 // shape of a completed run (banners, the payload file, statistics, debug images).
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,16 +35,6 @@ std::vector<std::string> linhas(const std::string& s) {
   std::istringstream in(s);
   for (std::string l; std::getline(in, l);) v.push_back(l);
   return v;
-}
-
-std::set<std::string> conteudo(const std::string& dir) {
-  std::set<std::string> nomes;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") nomes.insert(e->d_name);
-    closedir(d);
-  }
-  return nomes;
 }
 
 bool temestatisticas(const std::string& out) {
