@@ -1,6 +1,8 @@
 // The .vet payload file: the bit count, an empty line, then the bits as 0 and 1, bit 0 first,
 // in lines of four groups of eight ("1010,0000 0000,0000 1100,1010 0110,0001").
+#include "core/aborta.h"
 #include "core/arquivo.h"
+#include "core/cabembytes.h"
 #include "core/tokens.h"
 #include "core/vetorbit.h"
 
@@ -33,6 +35,9 @@ void le(VETORBIT& v, const char* nome) {
             "Erro le(VETOR<double> - Faltou memoria setvbuf");
   int n;
   LeNum(f, n);
+  // Every bit takes a character: a count the rest of the file cannot hold ends as the reads
+  // would, at the end of the file, before anything is allocated for it.
+  if (!cabembytes(f, n)) aborta("Erro: LeBool ", "eof");
   v.resize(n);
   for (int i = 0; i < n; i++) {
     uint32_t m = 0x80000000u >> (i & 31);

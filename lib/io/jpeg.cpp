@@ -1,6 +1,7 @@
 // JPEG files through libjpeg: IMGGRY as one component, IMGCOR as three (red, green, blue).
 // libjpeg reports failures by calling an exit routine; ours jumps back into the routine that
 // armed it, which releases the codec and makes the library's own fatal report.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,18 @@ namespace {
 // missing data instead of allocating gigabytes. Ordinary files stay far below it (a blank page
 // with the standard tables is under 100); legitimate ones above it are only decoded twice.
 constexpr long long PIXELSPORBYTE = 256;
+
+// libjpeg's own memory (a progressive file keeps every coefficient of the image) is capped by
+// the file's size, with a floor that any page scan stays far below: a few hundred bytes claiming
+// a huge progressive image then fail at once instead of reserving gigabytes. Past the cap the
+// codec stops with an error (it has no backing store).
+constexpr long long MEMORIAMIN = 256LL << 20;
+constexpr long long MEMORIAPORBYTE = 4096;
+
+long limitememoria(long long tam) {
+  if (tam < 0) return 0;  // no size known: no cap
+  return static_cast<long>(std::max(MEMORIAMIN, std::min(tam, 1LL << 40) * MEMORIAPORBYTE));
+}
 
 struct ERROJPG {
   jpeg_error_mgr mgr;
@@ -103,6 +116,7 @@ PASSO decodifica(ARQUIVO& a, I* img, long long tam, bool confere) {
     aborta("Erro: Leitura JPG");
   }
   jpeg_create_decompress(&d);
+  d.mem->max_memory_to_use = limitememoria(tam);
   jpeg_stdio_src(&d, a);
   jpeg_read_header(&d, TRUE);
   if (confere && implausivel(d, tam)) {
@@ -111,7 +125,10 @@ PASSO decodifica(ARQUIVO& a, I* img, long long tam, bool confere) {
   }
   jpeg_start_decompress(&d);
   const int k = d.output_components;
-  if (k != 1 && k != 3) aborta("JPG deve ter 1 ou 3 planos de cores");
+  if (k != 1 && k != 3) {
+    jpeg_destroy_decompress(&d);
+    aborta("JPG deve ter 1 ou 3 planos de cores");
+  }
   if (img) img->resize(static_cast<int>(d.output_height), static_cast<int>(d.output_width));
   JSAMPARRAY linha = (*d.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d), JPOOL_IMAGE,
                                             d.output_width * static_cast<JDIMENSION>(k), 1);

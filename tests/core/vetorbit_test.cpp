@@ -6,6 +6,7 @@
 
 #include "apoio.h"
 #include "core/vetorbit.h"
+#include "io/memoria.h"
 #include "relato.h"
 
 namespace {
@@ -152,8 +153,10 @@ TEST(VetDeathTest, ErrosDeLeitura) {
       {"tres 101", "LeNum(int)", ""},
       {"", "LeNum(int)", ""},
   };
+  // Under a memory cap: a count the file cannot hold is refused before anything is allocated.
   for (const CASO& k : casos)
-    EXPECT_EXIT(learq(k.arquivo), ::testing::ExitedWithCode(1), relato(k.msg, k.compl_))
+    EXPECT_EXIT((limitamemoria(), learq(k.arquivo)), ::testing::ExitedWithCode(1),
+                relato(k.msg, k.compl_))
         << k.arquivo;
 }
 
