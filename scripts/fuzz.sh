@@ -19,8 +19,8 @@ mkdir -p achados log
 
 # A fatal report is an ordinary outcome for a hostile file: the targets' own stderr is closed
 # (-close_fd_mask=2) and libFuzzer's and the sanitizers' reports still come through.
-# Far more memory than any of these small files should ever need counts as a finding.
-comuns="-timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=1024 -close_fd_mask=2"
+# A single allocation of 256 MiB, far beyond what files of a few KiB can justify, is a finding.
+comuns="-timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=256 -close_fd_mask=2"
 [ -d /dev/shm ] && export TMPDIR=/dev/shm  # the scratch file of every input
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
