@@ -224,6 +224,31 @@ TEST(LeAvi, VinteQuatroBitsJunkQuadrosExtrasEChunkDesconhecidoNoFim) {
       BYTE b = static_cast<BYTE>(10 * q + i);
       EXPECT_EQ(v(q, i / 3, i % 3), COR(b, b, b)) << q << " " << i;
     }
+  // The extra frames fall into backg pixel by pixel: it keeps the last one written, the last
+  // pixel of the bottom row of frame 3.
+  EXPECT_EQ(v.backg, COR(35, 35, 35));
+}
+
+// A frame chunk shorter than the frame, in a film whose frames are larger than the reader's
+// chunk buffer: the missing bytes read as zeros (they were once read from past the buffer).
+TEST(LeAvi, VinteQuatroBitsQuadroCurtoLeZeros) {
+  DIRTEMP d;
+  FILME f;
+  f.bits = 24;
+  f.total = 1;
+  f.nl = 200;
+  f.nc = 200;
+  f.quadros = {ck("00db", "\x01\x02\x03\x04\x05\x06")};
+  f.depois = ck("JUNK", std::string(130000, 'j'));  // the file holds the announced frame's size
+  I3DCOR v = lefilme<I3DCOR>(f, d);
+  ASSERT_EQ(v.nq(), 1);
+  ASSERT_EQ(v.nl(), 200);
+  EXPECT_EQ(v(0, 199, 0), COR(3, 2, 1));
+  EXPECT_EQ(v(0, 199, 1), COR(6, 5, 4));
+  int naozero = 0;
+  for (int l = 0; l < 200; l++)
+    for (int c = 0; c < 200; c++) naozero += !(v(0, l, c) == COR());
+  EXPECT_EQ(naozero, 2);
 }
 
 struct CASOERRO {
