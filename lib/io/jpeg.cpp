@@ -22,6 +22,10 @@ namespace {
 // missing data instead of allocating gigabytes. Ordinary files stay far below it (a blank page
 // with the standard tables is under 100); legitimate ones above it are only decoded twice.
 constexpr long long PIXELSPORBYTE = 256;
+// Such a header is believed only up to this many pixels (8192 x 8192, beyond any page scan):
+// an arithmetic-coded stream that meets a marker early reads as blank without a warning, so a
+// few hundred bytes would otherwise pass the check and size an image of gigabytes.
+constexpr long long MAXIMPLAUSIVEL = 1LL << 26;
 
 // libjpeg's own memory (a progressive file keeps every coefficient of the image) is capped by
 // the file's size, with a floor that any page scan stays far below: a few hundred bytes claiming
@@ -97,8 +101,12 @@ void pegalinha(const IMGCOR& img, int l, JSAMPLE* s) {
 
 enum PASSO { LIDO, CONFERIR };
 
+long long pixels(const jpeg_decompress_struct& d) {
+  return static_cast<long long>(d.image_width) * d.image_height;
+}
+
 bool implausivel(const jpeg_decompress_struct& d, long long tam) {
-  return tam >= 0 && static_cast<long long>(d.image_width) * d.image_height > PIXELSPORBYTE * tam;
+  return tam >= 0 && pixels(d) > PIXELSPORBYTE * tam;
 }
 
 // One whole decompression of the open file, into img, or nowhere when img is null (the
@@ -120,7 +128,9 @@ PASSO decodifica(ARQUIVO& a, I* img, long long tam, bool confere) {
   jpeg_stdio_src(&d, a);
   jpeg_read_header(&d, TRUE);
   if (confere && implausivel(d, tam)) {
+    const bool demais = pixels(d) > MAXIMPLAUSIVEL;
     jpeg_destroy_decompress(&d);
+    if (demais) aborta("Erro: Leitura JPG");
     return CONFERIR;
   }
   jpeg_start_decompress(&d);
