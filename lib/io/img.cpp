@@ -7,6 +7,7 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
+#include "core/campos.h"
 #include "core/imagens.h"
 #include "core/cabembytes.h"
 
@@ -57,16 +58,6 @@ const FORMAIMG& forma() {
   return *f;
 }
 
-int32_t le32(const unsigned char* p) {
-  return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                              uint32_t(p[3]) << 24);
-}
-
-void poe32(unsigned char* p, int32_t v) {
-  for (int i = 0; i < 4; i++)
-    p[i] = static_cast<unsigned char>(static_cast<uint32_t>(v) >> (8 * i));
-}
-
 template <class I>
 void leimg(I& img, const char* nome) {
   const FORMAIMG& f = forma<I>();
@@ -75,16 +66,16 @@ void leimg(I& img, const char* nome) {
   a.le(cab, TAMMARCA + 4, f.fim);
   // The marker is a text: it ends at the first zero byte.
   std::string marca(cab, std::find(cab, cab + 7, 0));
-  if (marca != f.marca || le32(cab + TAMMARCA) != f.tampixel) aborta(f.formato);
+  if (marca != f.marca || leint32(cab + TAMMARCA) != f.tampixel) aborta(f.formato);
   a.le(cab + 12, TAMCAB - 12, f.fim);
-  int32_t nl = le32(cab + 12), nc = le32(cab + 16);
+  int32_t nl = leint32(cab + 12), nc = leint32(cab + 16);
   if (nl < 0 || nc < 0) aborta(f.formato);
   // The block must be in the file before anything is allocated for it.
   long long n = static_cast<long long>(nl) * nc;
   if (!cabembytes(a, std::min(n, 1LL << 40) * f.tampixel)) aborta(f.fim);
   if (!img.mesmotamanho(nl, nc)) img = I(nl, nc);
-  img.lc = le32(cab + 20);
-  img.cc = le32(cab + 24);
+  img.lc = leint32(cab + 20);
+  img.cc = leint32(cab + 24);
   a.le(img.data, static_cast<size_t>(img.n()) * sizeof(typename I::PIXEL), f.fim);
   a.fecha();
 }
@@ -97,7 +88,7 @@ void impimg(const I& img, const char* nome) {
   std::memcpy(cab, f.marca, 7);
   cab[7] = 0x1A;
   const int32_t campos[] = {f.tampixel, img.nl(), img.nc(), img.lc, img.cc};
-  for (int i = 0; i < 5; i++) poe32(cab + TAMMARCA + 4 * i, campos[i]);
+  for (int i = 0; i < 5; i++) poe32(cab + TAMMARCA + 4 * i, static_cast<uint32_t>(campos[i]));
   a.escreve(cab, TAMCAB, f.escrita);
   a.escreve(img.data, static_cast<size_t>(img.n()) * sizeof(typename I::PIXEL), f.escrita);
   a.fecha(f.escrita);

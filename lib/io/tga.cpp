@@ -6,6 +6,7 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
+#include "core/campos.h"
 #include "core/imagens.h"
 #include "core/vetor.h"
 #include "core/cabembytes.h"
@@ -50,13 +51,6 @@ const MENSAGENS MSG[] = {
     {"Erro IMGCOR::ImpTga - Abertura ", "Erro IMGCOR::ImpTga - Faltou memoria setvbuf",
      "Erro IMGCOR::ImpTga - Escrita de ", nullptr},
 };
-
-int le16(const BYTE* p) { return p[0] | (p[1] << 8); }
-
-void poe16(BYTE* p, int v) {
-  p[0] = static_cast<BYTE>(v & 0xFF);
-  p[1] = static_cast<BYTE>((v >> 8) & 0xFF);
-}
 
 bool zeros(const BYTE* p, int n) {
   for (int i = 0; i < n; i++)

@@ -5,8 +5,8 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
+#include "core/campos.h"
 #include "volume/cabemquadros.h"
-#include "volume/campos.h"
 #include "volume/volumes.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "volume pixels are little-endian");
@@ -54,13 +54,13 @@ void levol(V& v, const char* nome) {
   BYTE cab[TAMQUADRO];
   if (a.leate(cab, TAMMARCA) != TAMMARCA || !marcavale(cab, V::NOME)) aborta(m.formato1.c_str());
   a.le(cab, 4, m.fim.c_str());
-  int32_t nq = static_cast<int32_t>(le32(cab));
+  int32_t nq = leint32(cab);
   if (nq < 1) v.resize(0, 0, 0);
   for (int q = 0; q < nq; q++) {
     a.le(cab, 20, m.fim.c_str());
-    if (!marcavale(cab, QUADRO<V>::NOME) || static_cast<int32_t>(le32(cab + 8)) != TAMPIXEL<V>)
+    if (!marcavale(cab, QUADRO<V>::NOME) || leint32(cab + 8) != TAMPIXEL<V>)
       aborta(m.formato2.c_str());
-    int32_t nl = static_cast<int32_t>(le32(cab + 12)), nc = static_cast<int32_t>(le32(cab + 16));
+    int32_t nl = leint32(cab + 12), nc = leint32(cab + 16);
     if (nl < 0 || nc < 0) aborta(m.formato2.c_str());
     if (q == 0) {
       // The frames announced must be in the file before the volume is sized for them.
@@ -72,8 +72,8 @@ void levol(V& v, const char* nome) {
     }
     a.le(cab, 8, m.fim.c_str());
     QUADRO<V>& f = v.quadros[q];
-    f.lc = static_cast<int32_t>(le32(cab));
-    f.cc = static_cast<int32_t>(le32(cab + 4));
+    f.lc = leint32(cab);
+    f.cc = leint32(cab + 4);
     a.le(f.data, static_cast<size_t>(f.n()) * TAMPIXEL<V>, m.fim.c_str());
   }
   a.fecha();

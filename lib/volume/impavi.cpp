@@ -10,7 +10,7 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
-#include "volume/campos.h"
+#include "core/campos.h"
 #include "volume/volumes.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
+#include "core/campos.h"
 #include "volume/cabemquadros.h"
-#include "volume/campos.h"
 #include "volume/volumes.h"
 
 namespace {

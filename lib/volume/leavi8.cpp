@@ -6,9 +6,9 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
+#include "core/campos.h"
 #include "core/vetor.h"
 #include "volume/cabemquadros.h"
-#include "volume/campos.h"
 #include "volume/volumes.h"
 
 namespace {

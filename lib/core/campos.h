@@ -1,4 +1,5 @@
-// Little-endian fields of the volume and film files, and four-character chunk identifiers.
+// Little-endian fields of the binary image, volume and film files, and four-character chunk
+// identifiers.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,8 @@
 inline uint32_t le32(const BYTE* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
+// A signed 32-bit field (sizes and centres of the native files).
+inline int32_t leint32(const BYTE* p) { return static_cast<int32_t>(le32(p)); }
 inline int le16(const BYTE* p) { return p[0] | p[1] << 8; }
 
 inline void poe32(BYTE* p, uint32_t v) {
