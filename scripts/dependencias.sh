@@ -2,7 +2,8 @@
 # Checks the Debian packages the build needs; installs the missing ones when run as root.
 set -eu
 # clang and its sanitizer and libFuzzer runtime build the fuzz targets that `make test` runs.
-pacotes="g++ cmake make libgtest-dev libjpeg62-turbo-dev clang libclang-rt-dev"
+pacotes="g++ cmake make pkg-config libgtest-dev libjpeg62-turbo-dev libpng-dev libtiff-dev
+libpoppler-cpp-dev libqpdf-dev clang libclang-rt-dev"
 # `dependencias.sh bench` adds what the benchmarks need.
 [ "${1:-}" = bench ] && pacotes="$pacotes libbenchmark-dev time"
 falta=""

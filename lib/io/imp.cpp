@@ -8,30 +8,48 @@
 
 #include "core/aborta.h"
 #include "io/leimp.h"
+#include "io/png.h"
 #include "io/pnm.h"
+#include "io/tiff.h"
 
 namespace {
 
 template <class I>
-using ESCRITOR = void (*)(const I& img, int codigo, const char* nome, int numero);
+using ESCRITOR = void (*)(const I& img, int codigo, const char* nome, int numero, double dpi);
 
 template <class I>
-void impcodigo(const I& img, int codigo, const char* nome, int numero);
+void impcodigo(const I& img, int codigo, const char* nome, int numero, double dpi);
 
 // The class's own writer F; the number after the suffix goes to writers that take one
 // (the JPEG quality).
 template <auto F, class I>
-void proprio(const I& img, int, const char* nome, int numero) {
+void proprio(const I& img, int, const char* nome, int numero, double) {
   if constexpr (std::is_invocable_v<decltype(F), const I&, const char*, int>)
     std::invoke(F, img, nome, numero);
   else
     std::invoke(F, img, nome);
 }
 
+// A writer F(img, nome, dpi) of a format that records the density.
+template <auto F, class I>
+void comdpi(const I& img, int, const char* nome, int, double dpi) {
+  F(img, nome, dpi);
+}
+
 // Convert a copy to class X and write it with X's own entry for the code.
 template <class X, class I>
-void via(const I& img, int codigo, const char* nome, int numero) {
-  impcodigo(X(img), codigo, nome, numero);
+void via(const I& img, int codigo, const char* nome, int numero, double dpi) {
+  impcodigo(X(img), codigo, nome, numero, dpi);
+}
+
+// The overloads of the density-recording writers, one per class that has its own.
+template <class I>
+constexpr void (*PNGDE)(const I&, const char*, double) = imppng;
+template <class I>
+constexpr void (*TIFDE)(const I&, const char*, double, bool) = imptif;
+template <class I>
+void tifnovo(const I& img, const char* nome, double dpi) {
+  TIFDE<I>(img, nome, dpi, false);
 }
 
 // One suffix code: how each class is written to it; nullptr where the class cannot be.
@@ -56,6 +74,8 @@ const FORMATO FORMATOS[] = {
   {PGM_BIN,   {nullptr,                  proprio<imppgmb>,          nullptr,                   nullptr,                   via<IMGGRY>,               via<IMGGRY>,               nullptr}},
   {PPM_TEXTO, {nullptr,                  nullptr,                   proprio<impppmt>,          nullptr,                   nullptr,                   nullptr,                   nullptr}},
   {PPM_BIN,   {nullptr,                  nullptr,                   proprio<impppmb>,          nullptr,                   nullptr,                   nullptr,                   nullptr}},
+  {PNG,       {comdpi<PNGDE<IMGBIN>>,    comdpi<PNGDE<IMGGRY>>,     comdpi<PNGDE<IMGCOR>>,     via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               nullptr}},
+  {TIFF,      {comdpi<tifnovo<IMGBIN>>,  comdpi<tifnovo<IMGGRY>>,   comdpi<tifnovo<IMGCOR>>,   via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               nullptr}},
 };
 // clang-format on
 
@@ -82,29 +102,36 @@ const RECUSA RECUSAS[] = {
 }
 
 template <class I>
-void impcodigo(const I& img, int codigo, const char* nome, int numero) {
+void impcodigo(const I& img, int codigo, const char* nome, int numero, double dpi) {
   for (const FORMATO& f : FORMATOS) {
     if (f.codigo != codigo) continue;
     if (ESCRITOR<I> escrever = std::get<ESCRITOR<I>>(f.classe))
-      return escrever(img, codigo, nome, numero);
+      return escrever(img, codigo, nome, numero, dpi);
     break;
   }
   recusa(I::NOME, nome);
 }
 
 template <class I>
-void impgeral(const I& img, const char* nome) {
+void impgeral(const I& img, const char* nome, double dpi) {
   int codigo, numero;
   std::string saida = TipoSuf(nome, codigo, numero);
-  impcodigo(img, codigo, saida.c_str(), numero);
+  impcodigo(img, codigo, saida.c_str(), numero, dpi);
 }
 
 }  // namespace
 
-void imp(const IMGBIN& img, const char* nome) { impgeral(img, nome); }
-void imp(const IMGGRY& img, const char* nome) { impgeral(img, nome); }
-void imp(const IMGCOR& img, const char* nome) { impgeral(img, nome); }
-void imp(const IMGSHT& img, const char* nome) { impgeral(img, nome); }
-void imp(const IMGFLT& img, const char* nome) { impgeral(img, nome); }
-void imp(const IMGDBL& img, const char* nome) { impgeral(img, nome); }
-void imp(const IMGCPX& img, const char* nome) { impgeral(img, nome); }
+void imp(const IMGBIN& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGBIN& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }
+void imp(const IMGGRY& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGGRY& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }
+void imp(const IMGCOR& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGCOR& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }
+void imp(const IMGSHT& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGSHT& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }
+void imp(const IMGFLT& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGFLT& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }
+void imp(const IMGDBL& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGDBL& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }
+void imp(const IMGCPX& img, const char* nome) { impgeral(img, nome, 0); }
+void imp(const IMGCPX& img, const char* nome, double dpi) { impgeral(img, nome, dpi); }

@@ -5,7 +5,9 @@
 
 #include "core/aborta.h"
 #include "io/leimp.h"
+#include "io/png.h"
 #include "io/pnm.h"
+#include "io/tiff.h"
 
 namespace {
 
@@ -27,6 +29,16 @@ void via(I& img, int codigo, const char* nome) {
   X t;
   lecodigo(t, codigo, nome);
   img = t;
+}
+
+// Readers that decode into the class the file holds and convert to any class themselves.
+template <class I>
+void png(I& img, int, const char* nome) {
+  lepng(img, nome);
+}
+template <class I>
+void tif(I& img, int, const char* nome) {
+  letif(img, nome);
 }
 
 // One format code: how each class reads it; nullptr where the class cannot.
@@ -56,6 +68,8 @@ const FORMATO FORMATOS[] = {
   {PGM_BIN,    {via<IMGGRY>,             proprio<lepgmb>,           via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>}},
   {PPM_TEXTO,  {via<IMGCOR>,             via<IMGCOR>,               proprio<leppmt>,           via<IMGGRY>,               via<IMGCOR>,               via<IMGCOR>,               via<IMGCOR>}},
   {PPM_BIN,    {via<IMGCOR>,             via<IMGCOR>,               proprio<leppmb>,           via<IMGGRY>,               via<IMGCOR>,               via<IMGCOR>,               via<IMGCOR>}},
+  {PNG,        {png,                     png,                       png,                       png,                       png,                       png,                       png}},
+  {TIFF,       {tif,                     tif,                       tif,                       tif,                       tif,                       tif,                       tif}},
 };
 // clang-format on
 
