@@ -14,6 +14,7 @@
 #include "core/arquivo.h"
 #include "core/conversao.h"
 #include "core/imagens.h"
+#include "io/jpegmem.h"
 
 namespace {
 
@@ -113,19 +114,18 @@ bool implausivel(const jpeg_decompress_struct& d, long long tam) {
 // checking pass). With confere, a header that implausivel refuses returns CONFERIR before
 // anything is sized.
 template <class I>
-PASSO decodifica(ARQUIVO& a, I* img, long long tam, bool confere) {
+PASSO decodifica(FILE* f, I* img, long long tam, bool confere) {
   jpeg_decompress_struct d;
   std::memset(&d, 0, sizeof d);
   ERROJPG e;
   d.err = arma(e);
   if (setjmp(e.volta)) {
     jpeg_destroy_decompress(&d);
-    a.fecha();
     aborta("Erro: Leitura JPG");
   }
   jpeg_create_decompress(&d);
   d.mem->max_memory_to_use = limitememoria(tam);
-  jpeg_stdio_src(&d, a);
+  jpeg_stdio_src(&d, f);
   jpeg_read_header(&d, TRUE);
   if (confere && implausivel(d, tam)) {
     const bool demais = pixels(d) > MAXIMPLAUSIVEL;
@@ -153,18 +153,34 @@ PASSO decodifica(ARQUIVO& a, I* img, long long tam, bool confere) {
   return LIDO;
 }
 
+// The whole JPEG stream f (positioned at its start) into img.
+template <class I>
+void lejpgde(I& img, FILE* f) {
+  const long long tam = tamanho(f);
+  if (decodifica<I>(f, &img, tam, true) == CONFERIR) {
+    std::rewind(f);
+    decodifica<I>(f, nullptr, tam, false);
+    std::rewind(f);
+    decodifica<I>(f, &img, tam, false);
+  }
+}
+
 template <class I>
 void lejpg(I& img, const char* nome) {
   ARQUIVO a(nome, "rb", "can't open ", "Erro LeJpg - Faltou memoria setvbuf");
-  const long long tam = tamanho(a);
-  if (decodifica<I>(a, &img, tam, true) == CONFERIR) {
-    std::rewind(a);
-    decodifica<I>(a, nullptr, tam, false);
-    std::rewind(a);
-    decodifica<I>(a, &img, tam, false);
-  }
+  lejpgde(img, a.f());
   a.fecha();
 }
+
+// A stream over bytes in memory, closed at the end of the scope.
+struct MEMFILE {
+  FILE* f;
+  MEMFILE(const unsigned char* p, size_t n)
+      : f(n ? fmemopen(const_cast<unsigned char*>(p), n, "rb") : nullptr) {}
+  ~MEMFILE() {
+    if (f) std::fclose(f);
+  }
+};
 
 template <class I>
 void impjpg(const I& img, const char* nome, int qualidade) {
@@ -205,6 +221,11 @@ void impjpg(const I& img, const char* nome, int qualidade) {
 }  // namespace
 
 void IMGGRY::LeJpg(const char* nome) { lejpg(*this, nome); }
+void lejpgmem(IMGGRY& img, const unsigned char* p, size_t n) {
+  MEMFILE m(p, n);
+  if (!m.f) aborta("Erro: Leitura JPG");
+  lejpgde(img, m.f);
+}
 void IMGCOR::LeJpg(const char* nome) { lejpg(*this, nome); }
 void IMGGRY::ImpJpg(const char* nome, int qualidade) const { impjpg(*this, nome, qualidade); }
 void IMGCOR::ImpJpg(const char* nome, int qualidade) const { impjpg(*this, nome, qualidade); }

@@ -13,6 +13,7 @@
 #include "core/arquivo.h"
 #include "core/cabembytes.h"
 #include "core/limites.h"
+#include "io/densidades.h"
 #include "io/entrega.h"
 #include "io/protegido.h"
 
@@ -252,3 +253,14 @@ void imppngde(const I& img, const char* nome, double dpi) {
 void imppng(const IMGBIN& img, const char* nome, double dpi) { imppngde(img, nome, dpi); }
 void imppng(const IMGGRY& img, const char* nome, double dpi) { imppngde(img, nome, dpi); }
 void imppng(const IMGCOR& img, const char* nome, double dpi) { imppngde(img, nome, dpi); }
+
+DENSIDADE densidadepng(const char* nome) {
+  ARQUIVO a(nome, "rb", "Erro LePng - Abertura de ", "Erro LePng - Faltou memoria setvbuf");
+  LEITURA r;
+  if (!cabecalho(r, a)) abortacodec(INVALIDO, r.ctx, nome);
+  if (!r.p) aborta("Erro LePng - Faltou memoria");
+  png_uint_32 x, y;
+  int unidade;
+  if (!png_get_pHYs(r.p, r.i, &x, &y, &unidade) || unidade != PNG_RESOLUTION_METER) return {};
+  return {dpiaceito(x * 0.0254), dpiaceito(y * 0.0254)};
+}

@@ -10,9 +10,11 @@
 
 #include "core/aborta.h"
 #include "core/limites.h"
+#include "io/densidades.h"
 #include "io/entrega.h"
 #include "io/orientacao.h"
 #include "io/tiffaberto.h"
+#include "io/tiffmem.h"
 
 namespace {
 
@@ -255,14 +257,9 @@ TIFF* abrepagina(TIFFABERTO& a, const char* nome, int pagina) {
   return a.t();
 }
 
-}  // namespace
-
+// Page pagina of the open file a, of tam bytes (-1: unknown), into img.
 template <class I>
-void letif(I& img, const char* nome, int pagina) {
-  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
-  else aborta("Erro LeTif - Abertura de ", nome);
-  const long long tam = tamanhoarquivo(nome);
-  TIFFABERTO a(nome, "r", maxaloc(tam));
+void leaberto(I& img, TIFFABERTO& a, long long tam, int pagina, const char* nome) {
   TIFF* t = abrepagina(a, nome, pagina);
   PAGINA p = lepagina(t);
   const NATURAL n = natural(t, p, guarda16<I>);
@@ -275,6 +272,23 @@ void letif(I& img, const char* nome, int pagina) {
     case COR8: return entrega(img, decodifica<IMGCOR>(a, p, lim, nome));
     case RGBA: return entrega(img, decodificargba(a, p, nome));
   }
+}
+
+}  // namespace
+
+template <class I>
+void letif(I& img, const char* nome, int pagina) {
+  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
+  else aborta("Erro LeTif - Abertura de ", nome);
+  const long long tam = tamanhoarquivo(nome);
+  TIFFABERTO a(nome, "r", maxaloc(tam));
+  leaberto(img, a, tam, pagina, nome);
+}
+
+void letifmem(IMGBIN& img, const unsigned char* p, size_t n, const char* nome) {
+  const long long tam = static_cast<long long>(n);
+  TIFFABERTO a(p, n, maxaloc(tam));
+  leaberto(img, a, tam, 0, nome);
 }
 
 template void letif(IMGBIN&, const char*, int);
@@ -359,4 +373,18 @@ void imptif(const IMGGRY& img, const char* nome, double dpi, bool anexa) {
 }
 void imptif(const IMGCOR& img, const char* nome, double dpi, bool anexa) {
   imptifde(img, nome, dpi, anexa);
+}
+
+DENSIDADE densidadetif(const char* nome, int pagina) {
+  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
+  else aborta("Erro LeTif - Abertura de ", nome);
+  TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
+  TIFF* t = abrepagina(a, nome, pagina);
+  float x = 0, y = 0;
+  uint16_t unidade = RESUNIT_INCH;
+  TIFFGetFieldDefaulted(t, TIFFTAG_RESOLUTIONUNIT, &unidade);
+  if (!TIFFGetField(t, TIFFTAG_XRESOLUTION, &x) || !TIFFGetField(t, TIFFTAG_YRESOLUTION, &y))
+    return {};
+  const double f = unidade == RESUNIT_INCH ? 1 : unidade == RESUNIT_CENTIMETER ? 2.54 : 0;
+  return {dpiaceito(x * f), dpiaceito(y * f)};
 }

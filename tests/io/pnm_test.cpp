@@ -252,7 +252,10 @@ TEST(PnmEscrita, DiscoCheioEhFatal) {
 
 TEST(ImgConv, ConverteEUsoErrado) {
   const std::string uso =
-      "Uso: imgconv CLASSE entrada saida (CLASSE: bin, gry, cor, sht, flt, dbl ou cpx) \n";
+      "Uso: imgconv CLASSE entrada saida [pagina [dpi]] (CLASSE: bin, gry, cor, sht, flt, dbl, "
+      "cpx, i3dgry, i3dcor, i3dsht, i3dflt ou i3dcpx; pagina de um TIFF ou PDF, a partir de 1; "
+      "dpi de uma pagina de PDF desenhada e da saida cuja entrada nao registra densidade, 200 "
+      "se omitido) \n";
   ASSERT_TRUE(existe(programa("imgconv")));
   DIRTEMP d;
   IMGGRY g(2, 3, {0, 7, 255, 10, 100, 200});
@@ -261,7 +264,8 @@ TEST(ImgConv, ConverteEUsoErrado) {
   ASSERT_EQ(s.status, 0) << s.err;
   EXPECT_EQ(learquivo(d / "t.pgm"), "P2\n" + CAB + "3 2\n255\n  0   7 255 \n 10 100 200 \n");
   const std::vector<std::vector<std::string>> erradas = {
-      {}, {"gry", "a"}, {"int", "a", "b"}, {"gry", "a", "b", "c"}};
+      {}, {"gry", "a"}, {"int", "a", "b"}, {"gry", "a", "b", "c"}, {"gry", "a", "b", "0"},
+      {"gry", "a", "b", "1", "-3"}, {"gry", "a", "b", "1.5"}, {"gry", "a", "b", "1", "2", "3"}};
   for (const auto& args : erradas) {
     SAIDA e = executa(programa("imgconv"), args);
     EXPECT_EQ(e.status, 1);
