@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/imagens.h"
+#include "io/leimp.h"
 
 // Smooth grey and colour test pictures with every level in use.
 inline IMGGRY cinza(int nl, int nc) {
@@ -24,6 +26,20 @@ inline IMGCOR colorida(int nl, int nc) {
       img(l, c) = COR(static_cast<BYTE>(40 + c), static_cast<BYTE>(220 - 2 * l),
                       static_cast<BYTE>(100 + 60 * std::sin((l + c) / 15.0)));
   return img;
+}
+
+// The image of class I that the generic reader makes of a file.
+template <class I>
+I lido(const std::string& nome) {
+  I img;
+  le(img, nome.c_str());
+  return img;
+}
+
+// Every pixel of a byte-addressed class, in row order.
+template <class I>
+std::vector<typename I::PIXEL> valores(const I& img) {
+  return {img.data, img.data + img.n()};
 }
 
 // Pixel values in row order (channels in turn; 1 for white).

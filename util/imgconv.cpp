@@ -41,7 +41,7 @@ bool terminaem(const char* nome, const char* suf) {
 // Page pagina of an image file into any class, with the density it records (0 when none).
 template <class I>
 double lenaopdf(I& img, const PEDIDO& p) {
-  if (TipoImg(p.entrada) == TIFF) letif(img, p.entrada, p.pagina);
+  if (TipoImg(p.entrada) == FORMATO_TIFF) letif(img, p.entrada, p.pagina);
   else if (p.pagina != 0) aborta("Erro imgconv - Pagina inexistente", p.entrada);
   else le(img, p.entrada);
   DENSIDADE d = densidade(p.entrada, p.pagina);

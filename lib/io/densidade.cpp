@@ -100,8 +100,8 @@ DENSIDADE densidade(const char* nome, int pagina) {
   switch (TipoImg(nome)) {
     case BMP_1BIT: return bmp(nome);
     case JPEG: return jpeg(nome);
-    case PNG: return densidadepng(nome);
-    case TIFF: return densidadetif(nome, pagina);
+    case FORMATO_PNG: return densidadepng(nome);
+    case FORMATO_TIFF: return densidadetif(nome, pagina);
     default: return {};
   }
 }

@@ -74,8 +74,8 @@ const FORMATO FORMATOS[] = {
   {PGM_BIN,   {nullptr,                  proprio<imppgmb>,          nullptr,                   nullptr,                   via<IMGGRY>,               via<IMGGRY>,               nullptr}},
   {PPM_TEXTO, {nullptr,                  nullptr,                   proprio<impppmt>,          nullptr,                   nullptr,                   nullptr,                   nullptr}},
   {PPM_BIN,   {nullptr,                  nullptr,                   proprio<impppmb>,          nullptr,                   nullptr,                   nullptr,                   nullptr}},
-  {PNG,       {comdpi<PNGDE<IMGBIN>>,    comdpi<PNGDE<IMGGRY>>,     comdpi<PNGDE<IMGCOR>>,     via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               nullptr}},
-  {TIFF,      {comdpi<tifnovo<IMGBIN>>,  comdpi<tifnovo<IMGGRY>>,   comdpi<tifnovo<IMGCOR>>,   via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               nullptr}},
+  {FORMATO_PNG,       {comdpi<PNGDE<IMGBIN>>,    comdpi<PNGDE<IMGGRY>>,     comdpi<PNGDE<IMGCOR>>,     via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               nullptr}},
+  {FORMATO_TIFF,      {comdpi<tifnovo<IMGBIN>>,  comdpi<tifnovo<IMGGRY>>,   comdpi<tifnovo<IMGCOR>>,   via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               nullptr}},
 };
 // clang-format on
 

@@ -68,8 +68,8 @@ const FORMATO FORMATOS[] = {
   {PGM_BIN,    {via<IMGGRY>,             proprio<lepgmb>,           via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>,               via<IMGGRY>}},
   {PPM_TEXTO,  {via<IMGCOR>,             via<IMGCOR>,               proprio<leppmt>,           via<IMGGRY>,               via<IMGCOR>,               via<IMGCOR>,               via<IMGCOR>}},
   {PPM_BIN,    {via<IMGCOR>,             via<IMGCOR>,               proprio<leppmb>,           via<IMGGRY>,               via<IMGCOR>,               via<IMGCOR>,               via<IMGCOR>}},
-  {PNG,        {png,                     png,                       png,                       png,                       png,                       png,                       png}},
-  {TIFF,       {tif,                     tif,                       tif,                       tif,                       tif,                       tif,                       tif}},
+  {FORMATO_PNG,        {png,                     png,                       png,                       png,                       png,                       png,                       png}},
+  {FORMATO_TIFF,       {tif,                     tif,                       tif,                       tif,                       tif,                       tif,                       tif}},
 };
 // clang-format on
 

@@ -12,7 +12,7 @@ enum CODIGOFORMATO {
   IMG_SHT = 11, IMG_FLT = 13, I3D_FLT = 14, IMG_CPX = 15, I3D_SHT = 16, IMG_DBL = 17,
   I3D_CPX = 18, JPEG = 21, SUF_OUTRO = 30, SEM_PONTO = 40, AVI_8BIT = 51, AVI_24BIT = 52,
   PBM_TEXTO = 61, PGM_TEXTO = 62, PPM_TEXTO = 63, PBM_BIN = 64, PGM_BIN = 65, PPM_BIN = 66,
-  PNG = 71, TIFF = 72
+  FORMATO_PNG = 71, FORMATO_TIFF = 72
 };
 
 // Name to write to (the number after a 3-letter suffix cut off); sets the code and that number

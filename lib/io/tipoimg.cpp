@@ -52,11 +52,11 @@ const ASSINATURA ASSINATURAS[] = {
     {TGA_COR, {{0, 4, T, 0x00020000}, {4, 4, T, 0}, {8, 4, T, 0}, {16, 1, T, 24}}},
     {BMP_1BIT, {{0, 2, T, 'B' | 'M' << 8}, {28, 2, T, 1}, {30, 4, T, 0}, {46, 4, ~2u, 0}}},
     {JPEG, {{0, 2, T, 0xD8FF}}},
-    {PNG, {{0, 4, T, quatro("\x89PNG")}, {4, 4, T, quatro("\r\n\x1a\n")}}},
-    {TIFF, {{0, 4, T, quatro("II*\0")}}},
-    {TIFF, {{0, 4, T, quatro("MM\0*")}}},
-    {TIFF, {{0, 4, T, quatro("II+\0")}}},  // BigTIFF
-    {TIFF, {{0, 4, T, quatro("MM\0+")}}},
+    {FORMATO_PNG, {{0, 4, T, quatro("\x89PNG")}, {4, 4, T, quatro("\r\n\x1a\n")}}},
+    {FORMATO_TIFF, {{0, 4, T, quatro("II*\0")}}},
+    {FORMATO_TIFF, {{0, 4, T, quatro("MM\0*")}}},
+    {FORMATO_TIFF, {{0, 4, T, quatro("II+\0")}}},  // BigTIFF
+    {FORMATO_TIFF, {{0, 4, T, quatro("MM\0+")}}},
     {AVI_8BIT,
      {{0, 4, T, quatro("RIFF")}, {8, 4, T, quatro("AVI ")}, {188, 4, T, 0}, {184, 2, T, 1},
       {186, 2, T, 8}}},

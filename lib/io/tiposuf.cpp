@@ -19,8 +19,8 @@ const SUFIXO SUFIXOS[] = {
     {"tga", TGA_CINZA, TGA_CINZA}, {"bmp", BMP_1BIT, BMP_1BIT}, {"txt", MAT_TEXTO, MAT_TEXTO},
     {"mat", MAT_TEXTO, MAT_TEXTO}, {"img", IMG_SHT, IMG_SHT},   {"jpg", JPEG, JPEG},
     {"avi", AVI_8BIT, AVI_8BIT},   {"has", AVI_8BIT, AVI_8BIT}, {"pbm", PBM_BIN, PBM_TEXTO},
-    {"pgm", PGM_BIN, PGM_TEXTO},   {"ppm", PPM_BIN, PPM_TEXTO}, {"png", PNG, PNG},
-    {"tif", TIFF, TIFF},
+    {"pgm", PGM_BIN, PGM_TEXTO},   {"ppm", PPM_BIN, PPM_TEXTO}, {"png", FORMATO_PNG, FORMATO_PNG},
+    {"tif", FORMATO_TIFF, FORMATO_TIFF},
 };
 
 constexpr int QUALIDADEJPG = 90;

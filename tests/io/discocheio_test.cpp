@@ -5,6 +5,7 @@
 #include "discocheio.h"
 #include "imagens_teste.h"
 #include "io/leimp.h"
+#include "io/pdf.h"
 
 namespace {
 
@@ -50,6 +51,17 @@ TEST(DiscoCheio, CadaEscritorRelataComSeuNome) {
       {"grande.tga", "grande.tga", grava(grande), "Erro IMGCOR::ImpTga - Escrita de "},
       {"grande.ppm1", "grande.ppm", grava(grande), "Erro impppmt - Escrita de "},
       {"grande.txt", "grande.txt", grava(grande), "Erro IMGCOR::ImpTxt - Escrita de "},
+      {"b.png", "b.png", grava(bin), "Erro ImpPng - Escrita de "},
+      {"g.png", "g.png", grava(gry), "Erro ImpPng - Escrita de "},
+      {"f.png", "f.png", grava(flt), "Erro ImpPng - Escrita de "},
+      {"grande.png", "grande.png", grava(grande), "Erro ImpPng - Escrita de "},
+      {"b.tif", "b.tif", grava(bin), "Erro ImpTif - Escrita de "},
+      {"g.tif", "g.tif", grava(gry), "Erro ImpTif - Escrita de "},
+      {"d.tif", "d.tif", grava(dbl), "Erro ImpTif - Escrita de "},
+      {"grande.tif", "grande.tif", grava(grande), "Erro ImpTif - Escrita de "},
+      {"b.pdf", "b.pdf", [bin](const char* n) { imppdf(bin, n, 200); }, "Erro ImpPdf - Escrita de "},
+      {"grande.pdf", "grande.pdf", [grande](const char* n) { imppdf(IMGGRY(grande), n, 200); },
+       "Erro ImpPdf - Escrita de "},
   });
 }
 

@@ -53,13 +53,6 @@ void confereperto(const I& lida, const I& original, int maxima, double media) {
   EXPECT_LE(d.media, media);
 }
 
-template <class I>
-I lido(const std::string& nome) {
-  I img;
-  le(img, nome.c_str());
-  return img;
-}
-
 TEST(Jpeg, IdaEVoltaCinzaECor) {
   DIRTEMP d;
   IMGGRY g = cinza(61, 83);

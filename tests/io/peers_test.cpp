@@ -28,13 +28,6 @@ void roda(const std::string& cmd, const DIRTEMP& d) {
   ASSERT_EQ(s.status, 0) << cmd << "\n" << s.err;
 }
 
-template <class I>
-I lido(const std::string& nome) {
-  I img;
-  le(img, nome.c_str());
-  return img;
-}
-
 int maiordiferenca(const std::vector<int>& a, const std::vector<int>& b) {
   if (a.size() != b.size()) return 1 << 20;
   int m = 0;

@@ -18,13 +18,6 @@ namespace {
 const std::string CAB = "#Created by Tavolin\n";
 
 
-template <class I>
-I lido(const std::string& nome) {
-  I img;
-  le(img, nome.c_str());
-  return img;
-}
-
 // 2 x 10 with a black background: black pixels at (0, 0) and (0, 9).
 IMGBIN dezcolunas(bool fundo) {
   IMGBIN b(2, 10, true);
