@@ -318,15 +318,16 @@ FORMA forma(const IMGBIN&) { return {1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_C
 FORMA forma(const IMGGRY&) { return {8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE}; }
 FORMA forma(const IMGCOR&) { return {8, 3, PHOTOMETRIC_RGB, COMPRESSION_ADOBE_DEFLATE}; }
 
-// Row l as the file's bytes: bilevel rows are inverted (min-is-white) and cut to whole bytes.
-const void* linha(const IMGBIN& b, int l, std::vector<BYTE>& s) {
+// Row l as the file's bytes, in s: libtiff's encoders may change the row they are given (the
+// predictor works in place), so it is always a copy. Bilevel rows are inverted (min-is-white)
+// and cut to whole bytes.
+void linha(const IMGBIN& b, int l, std::vector<BYTE>& s) {
   for (size_t k = 0; k < s.size(); k++)
     s[k] = static_cast<BYTE>(~(b.lin[l][k / 4] >> (24 - 8 * (k % 4))));
-  return s.data();
 }
 template <class I>
-const void* linha(const I& img, int l, std::vector<BYTE>&) {
-  return img.lin[l];
+void linha(const I& img, int l, std::vector<BYTE>& s) {
+  std::memcpy(s.data(), img.lin[l], s.size());
 }
 
 template <class I>
@@ -350,8 +351,10 @@ bool escreve(TIFF* t, const I& img, double dpi, bool anexa) {
          TIFFSetField(t, TIFFTAG_YRESOLUTION, static_cast<float>(dpi)) &&
          TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
   std::vector<BYTE> s((static_cast<size_t>(img.nc()) * f.bits * f.spp + 7) / 8);
-  for (int l = 0; ok && l < img.nl(); l++)
-    ok = TIFFWriteScanline(t, const_cast<void*>(linha(img, l, s)), static_cast<uint32_t>(l), 0) >= 0;
+  for (int l = 0; ok && l < img.nl(); l++) {
+    linha(img, l, s);
+    ok = TIFFWriteScanline(t, s.data(), static_cast<uint32_t>(l), 0) >= 0;
+  }
   return ok && TIFFWriteDirectory(t);
 }
 

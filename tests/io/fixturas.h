@@ -98,6 +98,9 @@ inline bool gravatif(const TIFFTESTE& f, const std::string& nome) {
   if (f.foto == PHOTOMETRIC_PALETTE)
     TIFFSetField(t, TIFFTAG_COLORMAP, f.mapa[0].data(), f.mapa[1].data(), f.mapa[2].data());
   if (f.comp == COMPRESSION_JPEG) TIFFSetField(t, TIFFTAG_JPEGQUALITY, 100);
+  // YCbCr JPEG pages are given as RGB and converted by the codec.
+  if (f.comp == COMPRESSION_JPEG && f.foto == PHOTOMETRIC_YCBCR)
+    TIFFSetField(t, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
   const size_t bytes = (static_cast<size_t>(f.nc) * f.spp * f.bits + 7) / 8;
   std::vector<std::vector<uint8_t>> linhas(f.nl, std::vector<uint8_t>(bytes));
   for (uint32_t l = 0; l < f.nl; l++)
