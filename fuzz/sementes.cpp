@@ -13,7 +13,10 @@
 #include "core/vetorbit.h"
 #include "core/vetortxt.h"
 #include "entrada.h"
+#include "io/pdf.h"
+#include "io/png.h"
 #include "io/pnm.h"
+#include "io/tiff.h"
 #include "volume/volumes.h"
 
 namespace {
@@ -137,6 +140,22 @@ const std::vector<SEMENTE>& sementes() {
        [](const char* n) { volume<I3DFLT>(3, 1, 2, flt).ImpImg(n); }},
       {"volume", 2, G_3CPX, "img",
        [](const char* n) { volume<I3DCPX>(2, 2, 2, cpx).ImpImg(n); }},
+      {"png", 0, G_BIN, "png", [](const char* n) { imppng(bin(5, 13), n, 200); }},
+      {"png", 1, G_GRY, "png", [](const char* n) { imppng(gry(7, 9), n); }},
+      {"png", 2, G_COR, "png", [](const char* n) { imppng(cor(4, 6), n, 300); }},
+      {"png", 5, G_FLT, "png", [](const char* n) { imppng(gry(3, 3), n, 600); }},
+      {"tiff", 0, G_BIN, "tif", [](const char* n) { imptif(bin(9, 37), n, 200); }},
+      {"tiff", 1, G_GRY, "tif", [](const char* n) { imptif(gry(6, 11), n, 300); }},
+      {"tiff", 2, G_COR, "tif", [](const char* n) { imptif(cor(5, 4), n); }},
+      {"tiff", 4, G_SHT, "tif",
+       [](const char* n) {
+         imptif(gry(3, 5), n, 200);
+         imptif(bin(4, 4), n, 200, true);
+       }},
+      {"pdf", 2, -1, "pdf", [](const char* n) { imppdf(bin(20, 30), n, 20); }},
+      {"pdf", 4, -1, "pdf", [](const char* n) { imppdf(gry(12, 16), n, 10); }},
+      {"pdf", 0, -1, "pdf",
+       [](const char* n) { imppdf(std::vector<IMGBIN>{bin(8, 8), bin(16, 8)}, n, 30); }},
       {"vet", 0, -1, "vet",
        [](const char* n) {
          VETORBIT v(37);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "apoio.h"
+#include "pares.h"
 #include "core/imagens.h"
 #include "core/relato.h"
 #include "io/leimp.h"
@@ -17,16 +18,6 @@
 #include "imagens_teste.h"
 
 namespace {
-
-#define EXIGE(prog, pacote) \
-  if (!tem(prog))           \
-  GTEST_SKIP() << prog " ausente: instale o pacote Debian " pacote " (a CI o instala)"
-
-// Runs a shell command line in dir; a failure of the peer tool fails the test.
-void roda(const std::string& cmd, const DIRTEMP& d) {
-  SAIDA s = executa("/bin/sh", {"-c", cmd}, d.dir());
-  ASSERT_EQ(s.status, 0) << cmd << "\n" << s.err;
-}
 
 int maiordiferenca(const std::vector<int>& a, const std::vector<int>& b) {
   if (a.size() != b.size()) return 1 << 20;

@@ -7,12 +7,11 @@
 #include <string>
 
 #include "apoio.h"
+#include "pares.h"
 #include "volume/leimpvol.h"
 
 namespace {
 
-#define EXIGE(prog) \
-  if (!tem(prog)) GTEST_SKIP() << prog " ausente: instale o pacote Debian ffmpeg (a CI o instala)"
 
 SAIDA sh(const std::string& cmd, const DIRTEMP& d) {
   return executa("/bin/sh", {"-c", cmd}, d.dir());
@@ -38,7 +37,7 @@ std::string rgb(const I3DCOR& v) {
 }
 
 TEST(Ffmpeg, SondaOsNossosFilmes) {
-  EXIGE("ffprobe");
+  EXIGE("ffprobe", "ffmpeg");
   DIRTEMP d;
   I3DCOR c = filme();
   c.ImpAvi((d / "c.avi").c_str());
@@ -65,7 +64,7 @@ TEST(Ffmpeg, SondaOsNossosFilmes) {
 }
 
 TEST(Ffmpeg, DecodificaOsMesmosPixels) {
-  EXIGE("ffmpeg");
+  EXIGE("ffmpeg", "ffmpeg");
   DIRTEMP d;
   I3DCOR c = filme();
   c.ImpAvi((d / "c.avi").c_str());
@@ -90,7 +89,7 @@ TEST(Ffmpeg, DecodificaOsMesmosPixels) {
 // ffmpeg stores uncompressed frames with no "DIB " handler and in "00dc" chunks, so neither
 // reader accepts its films: each must say so plainly instead of reading garbage.
 TEST(Ffmpeg, FilmesDeleSaoRecusadosComRelatoClaro) {
-  EXIGE("ffmpeg");
+  EXIGE("ffmpeg", "ffmpeg");
   DIRTEMP d;
   const std::string fonte =
       "ffmpeg -v error -f lavfi -i testsrc=size=7x5:rate=4 -frames:v 2 -c:v rawvideo ";
