@@ -22,8 +22,10 @@ build: $(BUILD)/CMakeCache.txt
 demo: build
 	@scripts/demo.sh $(BUILD)
 
-# The test suite, then a short run of every fuzz target on its seeds and regression inputs.
+# The peer tools of the interoperability tests are installed like the build packages, then the
+# test suite runs, then a short run of every fuzz target on its seeds and regression inputs.
 test: build fuzz-build
+	@scripts/dependencias.sh pares
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@scripts/fuzz.sh build-fuzz smoke
 
