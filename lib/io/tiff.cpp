@@ -361,8 +361,16 @@ bool escreve(TIFF* t, const I& img, double dpi, bool anexa) {
 template <class I>
 void imptifde(const I& img, const char* nome, double dpi, bool anexa) {
   if (img.n() < 1) aborta("Erro ImpTif - Imagem vazia", nome);
+  // libtiff writes a new file's header as it opens it: a file that opens but cannot take the
+  // header is a failed write, not a failed opening.
+  if (!anexa) {
+    FILE* f = std::fopen(nome, "wb");
+    if (!f) aborta("Erro ImpTif - Abertura de ", nome);
+    std::fclose(f);
+  }
   TIFFABERTO a(nome, anexa ? "a" : "w");
-  if (!a.t()) a.aborta("Erro ImpTif - Abertura de", nome);
+  if (!a.t() && anexa) a.aborta("Erro ImpTif - Abertura de", nome);
+  if (!a.t()) aborta(ESCRITA, nome);
   if (!escreve(a.t(), img, dpi, anexa) | !a.fecha()) aborta(ESCRITA, nome);
 }
 
