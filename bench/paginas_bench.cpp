@@ -3,11 +3,11 @@
 // simulator) as PNG and TIFF. The file size is the counter "bytes". netpbm's converters on the
 // same files: bench/paginas_bench.sh.
 #include <benchmark/benchmark.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 
 #include "core/imagens.h"
 #include "impressao.h"

@@ -12,8 +12,8 @@ void lepngem(const char* nome) {
 }
 
 void (*const LEITORES[])(const char*) = {
-    lepngem<IMGBIN>, lepngem<IMGGRY>, lepngem<IMGCOR>, lepngem<IMGFLT>, lepngem<IMGSHT>,
-    [](const char* nome) { densidadepng(nome); },
+    lepngem<IMGBIN>, lepngem<IMGGRY>, lepngem<IMGCOR>,
+    lepngem<IMGFLT>, lepngem<IMGSHT>, [](const char* nome) { densidadepng(nome); },
 };
 }  // namespace
 

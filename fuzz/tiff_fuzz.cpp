@@ -12,8 +12,12 @@ void letifem(const char* nome) {
 }
 
 void (*const LEITORES[])(const char*) = {
-    letifem<IMGBIN, 0>, letifem<IMGGRY, 0>, letifem<IMGCOR, 0>, letifem<IMGFLT, 0>,
-    letifem<IMGGRY, 1>, [](const char* nome) { npaginastif(nome); },
+    letifem<IMGBIN, 0>,
+    letifem<IMGGRY, 0>,
+    letifem<IMGCOR, 0>,
+    letifem<IMGFLT, 0>,
+    letifem<IMGGRY, 1>,
+    [](const char* nome) { npaginastif(nome); },
     [](const char* nome) { densidadetif(nome, 0); },
 };
 }  // namespace

@@ -29,8 +29,8 @@ constexpr double DPIPADRAO = 200;
 
 struct PEDIDO {
   const char *entrada, *saida;
-  int pagina = 0;            // from 0
-  double dpi = 0;            // given on the command line; 0 if not
+  int pagina = 0;  // from 0
+  double dpi = 0;  // given on the command line; 0 if not
 };
 
 bool terminaem(const char* nome, const char* suf) {
@@ -41,9 +41,12 @@ bool terminaem(const char* nome, const char* suf) {
 // Page pagina of an image file into any class, with the density it records (0 when none).
 template <class I>
 double lenaopdf(I& img, const PEDIDO& p) {
-  if (TipoImg(p.entrada) == FORMATO_TIFF) letif(img, p.entrada, p.pagina);
-  else if (p.pagina != 0) aborta("Erro imgconv - Pagina inexistente", p.entrada);
-  else le(img, p.entrada);
+  if (TipoImg(p.entrada) == FORMATO_TIFF)
+    letif(img, p.entrada, p.pagina);
+  else if (p.pagina != 0)
+    aborta("Erro imgconv - Pagina inexistente", p.entrada);
+  else
+    le(img, p.entrada);
   DENSIDADE d = densidade(p.entrada, p.pagina);
   return d.conhecida() ? d.x : 0;
 }
@@ -90,8 +93,10 @@ void converte(const PEDIDO& p) {
   I img;
   double dpi = leimagem(img, p);
   if (dpi <= 0) dpi = p.dpi;
-  if (terminaem(p.saida, ".pdf")) imppdfde(img, p.saida, dpi > 0 ? dpi : DPIPADRAO);
-  else imp(img, p.saida, dpi);
+  if (terminaem(p.saida, ".pdf"))
+    imppdfde(img, p.saida, dpi > 0 ? dpi : DPIPADRAO);
+  else
+    imp(img, p.saida, dpi);
 }
 
 template <class V>

@@ -10,9 +10,9 @@
 #include "core/aborta.h"
 #include "core/arquivo.h"
 #include "core/campos.h"
+#include "io/densidades.h"
 #include "io/leimp.h"
 #include "io/pdf.h"
-#include "io/densidades.h"
 
 namespace {
 
@@ -98,10 +98,15 @@ DENSIDADE densidade(const char* nome, int pagina) {
     return {d, d};
   }
   switch (TipoImg(nome)) {
-    case BMP_1BIT: return bmp(nome);
-    case JPEG: return jpeg(nome);
-    case FORMATO_PNG: return densidadepng(nome);
-    case FORMATO_TIFF: return densidadetif(nome, pagina);
-    default: return {};
+    case BMP_1BIT:
+      return bmp(nome);
+    case JPEG:
+      return jpeg(nome);
+    case FORMATO_PNG:
+      return densidadepng(nome);
+    case FORMATO_TIFF:
+      return densidadetif(nome, pagina);
+    default:
+      return {};
   }
 }

@@ -19,7 +19,7 @@ struct converte_direto<D, S,
 // Whether the class keeps the precision of 16-bit samples (as values scaled to 0..1).
 template <class I>
 constexpr bool guarda16 = std::is_floating_point<typename I::PIXEL>::value ||
-                         std::is_same<typename I::PIXEL, CPXF>::value;
+                          std::is_same<typename I::PIXEL, CPXF>::value;
 
 template <class D, class S>
 void entrega(D& d, S&& s) {

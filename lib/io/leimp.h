@@ -7,6 +7,7 @@
 #include "core/imagens.h"
 
 // Format codes shared by TipoSuf and TipoImg.
+// clang-format off
 enum CODIGOFORMATO {
   TGA_CINZA = 1, TGA_PALETA = 2, TGA_COR = 3, BMP_1BIT = 4, MAT_TEXTO = 5,
   IMG_SHT = 11, IMG_FLT = 13, I3D_FLT = 14, IMG_CPX = 15, I3D_SHT = 16, IMG_DBL = 17,
@@ -14,6 +15,7 @@ enum CODIGOFORMATO {
   PBM_TEXTO = 61, PGM_TEXTO = 62, PPM_TEXTO = 63, PBM_BIN = 64, PGM_BIN = 65, PPM_BIN = 66,
   FORMATO_PNG = 71, FORMATO_TIFF = 72
 };
+// clang-format on
 
 // Name to write to (the number after a 3-letter suffix cut off); sets the code and that number
 // (90 for "jpg" without one).

@@ -17,13 +17,32 @@ I orientado(const I& s, int o) {
     for (int c = 0; c < d.nc(); c++) {
       int sl = l, sc = c;
       switch (o) {
-        case 2: sc = nc - 1 - c; break;
-        case 3: sl = nl - 1 - l; sc = nc - 1 - c; break;
-        case 4: sl = nl - 1 - l; break;
-        case 5: sl = c; sc = l; break;
-        case 6: sl = nl - 1 - c; sc = l; break;
-        case 7: sl = nl - 1 - c; sc = nc - 1 - l; break;
-        case 8: sl = c; sc = nc - 1 - l; break;
+        case 2:
+          sc = nc - 1 - c;
+          break;
+        case 3:
+          sl = nl - 1 - l;
+          sc = nc - 1 - c;
+          break;
+        case 4:
+          sl = nl - 1 - l;
+          break;
+        case 5:
+          sl = c;
+          sc = l;
+          break;
+        case 6:
+          sl = nl - 1 - c;
+          sc = l;
+          break;
+        case 7:
+          sl = nl - 1 - c;
+          sc = nc - 1 - l;
+          break;
+        case 8:
+          sl = c;
+          sc = nc - 1 - l;
+          break;
       }
       d(l, c) = static_cast<typename I::PIXEL>(s(sl, sc));
     }

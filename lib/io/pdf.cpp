@@ -27,8 +27,10 @@ void cala(const std::string&, void*) {}
 std::unique_ptr<poppler::document> abre(const char* nome) {
   static const bool calado = (poppler::set_debug_error_function(cala, nullptr), true);
   (void)calado;
-  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
-  else aborta("Erro LePdf - Abertura de ", nome);
+  if (FILE* f = std::fopen(nome, "rb"))
+    std::fclose(f);
+  else
+    aborta("Erro LePdf - Abertura de ", nome);
   std::unique_ptr<poppler::document> d(poppler::document::load_from_file(nome));
   if (!d) aborta(INVALIDO, nome);
   if (d->is_locked()) aborta("Erro LePdf - PDF protegido por senha", nome);
@@ -58,7 +60,8 @@ IMGGRY renderiza(const char* nome, int pagina, double dpi, bool suave) {
   auto p = abrepagina(*d, pagina, nome);
   const TAMANHOPDF t = tamanho(*p);
   const double nc = std::ceil(t.largura * dpi / 72), nl = std::ceil(t.altura * dpi / 72);
-  if (!(dpi > 0) || !(nc <= MAXLADO && nl <= MAXLADO) || !pixelsaceitos(static_cast<long long>(nl), static_cast<long long>(nc)))
+  if (!(dpi > 0) || !(nc <= MAXLADO && nl <= MAXLADO) ||
+      !pixelsaceitos(static_cast<long long>(nl), static_cast<long long>(nc)))
     aborta("Erro LePdf - Pagina grande demais para a resolucao pedida", nome);
   poppler::page_renderer r;
   r.set_image_format(poppler::image::format_gray8);

@@ -2,13 +2,12 @@
 // qpdf finds the page's one image and undoes its general filters; DCT images go to the JPEG
 // reader and CCITT images, wrapped in a TIFF header, to the TIFF reader. Images of other
 // encodings (JBIG2, JPEG 2000) are rendered at their own resolution instead.
-#include <qpdf/Pipeline.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
-
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,9 +15,9 @@
 #include "core/aborta.h"
 #include "core/campos.h"
 #include "core/limites.h"
+#include "io/densidades.h"
 #include "io/jpegmem.h"
 #include "io/orientacao.h"
-#include "io/densidades.h"
 #include "io/pdf.h"
 #include "io/tiffmem.h"
 
@@ -30,10 +29,10 @@ const char* const INVALIDO = "Erro LePdf - PDF invalido ou danificado";
 struct IMAGEMPDF {
   mutable QPDFObjectHandle s;  // qpdf reads through non-const handles
   int nc = 0, nl = 0, bpc = 8, ncomp = 1;
-  std::string filtro;          // the single filter left to decode here ("" when qpdf decodes all)
-  std::string paleta;          // Indexed: the lookup table, ncomp bytes an entry of the base
+  std::string filtro;  // the single filter left to decode here ("" when qpdf decodes all)
+  std::string paleta;  // Indexed: the lookup table, ncomp bytes an entry of the base
   bool indexado = false, invertido = false, cmyk = false;
-  int rotacao = 0;             // the page's /Rotate, in quarter turns clockwise
+  int rotacao = 0;  // the page's /Rotate, in quarter turns clockwise
   double dpi = 0;
 };
 
@@ -63,7 +62,8 @@ int componentes(QPDFObjectHandle cs, IMAGEMPDF& im) {
     if ((nome == "/Indexed" || nome == "/I") && cs.getArrayNItems() > 3 && !im.indexado) {
       im.indexado = true;
       QPDFObjectHandle t = cs.getArrayItem(3);
-      if (t.isString()) im.paleta = t.getStringValue();
+      if (t.isString())
+        im.paleta = t.getStringValue();
       else if (t.isStream()) {
         LIMITADO l(4 * 256 * 2);
         t.pipeStreamData(&l, 0, qpdf_dl_generalized, true);
@@ -130,8 +130,9 @@ bool imagemdapagina(QPDFPageObjectHelper pg, IMAGEMPDF& im) {
   if (std::fabs(im.dpi - std::round(im.dpi)) <= 0.005 * im.dpi) im.dpi = std::round(im.dpi);
   QPDFObjectHandle rot = pg.getAttribute("/Rotate", false);
   im.rotacao = rot.isInteger() ? static_cast<int>(((rot.getIntValue() / 90) % 4 + 4) % 4) : 0;
-  im.ncomp = im.filtro == "/CCITTFaxDecode" || im.filtro == "/CCF" ? 1
-                                                                    : componentes(d.getKey("/ColorSpace"), im);
+  im.ncomp = im.filtro == "/CCITTFaxDecode" || im.filtro == "/CCF"
+                 ? 1
+                 : componentes(d.getKey("/ColorSpace"), im);
   QPDFObjectHandle dec = d.getKey("/Decode");
   im.invertido = dec.isArray() && dec.getArrayNItems() >= 2 && dec.getArrayItem(0).isNumber() &&
                  dec.getArrayItem(0).getNumericValue() > dec.getArrayItem(1).getNumericValue();
@@ -183,7 +184,8 @@ bool amostras(const IMAGEMPDF& im, IMGGRY& g) {
         for (int k = 0; k < im.ncomp; k++)
           v[k] = i + k < im.paleta.size() ? static_cast<BYTE>(im.paleta[i + k]) : 0;
       } else {
-        for (int k = 0; k < nc; k++) v[k] = nivel(amostra(s, static_cast<size_t>(c) * nc + k, b), b);
+        for (int k = 0; k < nc; k++)
+          v[k] = nivel(amostra(s, static_cast<size_t>(c) * nc + k, b), b);
       }
       BYTE y = cinza(v, im.ncomp, im.cmyk);
       g.lin[r][c] = im.invertido && im.ncomp == 1 && !im.indexado ? 255 - y : y;

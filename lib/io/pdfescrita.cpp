@@ -1,10 +1,9 @@
 // Print-ready PDF pages through qpdf (see io/pdf.h).
+#include <cstdio>
+#include <exception>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-
-#include <cstdio>
-#include <exception>
 #include <sstream>
 #include <string>
 #include <vector>

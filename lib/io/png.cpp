@@ -202,7 +202,9 @@ int tipopng(const IMGGRY&) { return PNG_COLOR_TYPE_GRAY; }
 int tipopng(const IMGCOR&) { return PNG_COLOR_TYPE_RGB; }
 int bitspng(const IMGBIN&) { return 1; }
 template <class I>
-int bitspng(const I&) { return 8; }
+int bitspng(const I&) {
+  return 8;
+}
 
 // s: room for one row of bytes (unused for the byte-addressed classes).
 template <class I>
@@ -220,7 +222,9 @@ void escrevelinhas(ESCRITAPNG& e, const IMGBIN& b, BYTE* s) {
 
 size_t tamlinha(const IMGBIN& b) { return static_cast<size_t>(b.nwl()) * 4; }
 template <class I>
-size_t tamlinha(const I&) { return 0; }
+size_t tamlinha(const I&) {
+  return 0;
+}
 
 template <class I>
 void imppngde(const I& img, const char* nome, double dpi) {

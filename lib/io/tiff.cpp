@@ -31,11 +31,16 @@ constexpr long long ALOCPORBYTE = 4096;
 // MAXPIXELS alone (one bit a pixel).
 long long razaomax(uint16_t comp) {
   switch (comp) {
-    case COMPRESSION_NONE: return 1;
-    case COMPRESSION_PACKBITS: return 128;
-    case COMPRESSION_CCITTRLE: case COMPRESSION_CCITTFAX3: case COMPRESSION_CCITTFAX4:
+    case COMPRESSION_NONE:
+      return 1;
+    case COMPRESSION_PACKBITS:
+      return 128;
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_CCITTFAX4:
       return -1;
-    default: return 4096;
+    default:
+      return 4096;
   }
 }
 constexpr long long FOLGA = 1 << 20;
@@ -123,7 +128,7 @@ inline BYTE para8(unsigned v, int b) {
 // One row of the page's samples into row l of the natural image.
 struct DESEMPACOTA {
   const PAGINA& p;
-  bool branco0;  // min-is-white
+  bool branco0;      // min-is-white
   BYTE paleta8 = 8;  // shift of the colour map entries (0 for maps written as 8-bit)
 
   void operator()(IMGBIN& b, int l, const BYTE* s) const {
@@ -153,14 +158,14 @@ struct DESEMPACOTA {
     for (int c = 0; c < img.nc(); c++) {
       if (p.foto == PHOTOMETRIC_PALETTE) {
         unsigned i = amostra(s, c, p.bits);
-        img.lin[l][c] = COR(static_cast<BYTE>(p.mr[i] >> paleta8),
-                            static_cast<BYTE>(p.mg[i] >> paleta8),
-                            static_cast<BYTE>(p.mb[i] >> paleta8));
+        img.lin[l][c] =
+            COR(static_cast<BYTE>(p.mr[i] >> paleta8), static_cast<BYTE>(p.mg[i] >> paleta8),
+                static_cast<BYTE>(p.mb[i] >> paleta8));
       } else {
         size_t i = static_cast<size_t>(c) * 3;
-        img.lin[l][c] = COR(para8(amostra(s, i, p.bits), p.bits),
-                            para8(amostra(s, i + 1, p.bits), p.bits),
-                            para8(amostra(s, i + 2, p.bits), p.bits));
+        img.lin[l][c] =
+            COR(para8(amostra(s, i, p.bits), p.bits), para8(amostra(s, i + 1, p.bits), p.bits),
+                para8(amostra(s, i + 2, p.bits), p.bits));
       }
     }
   }
@@ -201,8 +206,7 @@ bool percorre(TIFF* t, const PAGINA& p, long long limite, F&& linha) {
     for (uint32_t x = 0; x < p.nc; x += p.tw) {
       if (TIFFReadTile(t, tile.data(), x, y, 0, 0) < 0) return false;
       const size_t ini = bytesdalinha(p, x), k = std::min(ntile, nb - ini);
-      for (uint32_t r = 0; r < p.th; r++)
-        std::memcpy(&faixa[r * nb + ini], &tile[r * ntile], k);
+      for (uint32_t r = 0; r < p.th; r++) std::memcpy(&faixa[r * nb + ini], &tile[r * ntile], k);
     }
     for (uint32_t r = 0; r < p.th && y + r < p.nl; r++)
       linha(static_cast<int>(y + r), &faixa[r * nb]);
@@ -266,11 +270,16 @@ void leaberto(I& img, TIFFABERTO& a, long long tam, int pagina, const char* nome
   confere(p, tam, n, nome);
   const long long lim = maxaloc(tam);
   switch (n) {
-    case BIN: return entrega(img, decodifica<IMGBIN>(a, p, lim, nome));
-    case GRY: return entrega(img, decodifica<IMGGRY>(a, p, lim, nome));
-    case FLT16: return entrega(img, decodifica<IMGFLT>(a, p, lim, nome));
-    case COR8: return entrega(img, decodifica<IMGCOR>(a, p, lim, nome));
-    case RGBA: return entrega(img, decodificargba(a, p, nome));
+    case BIN:
+      return entrega(img, decodifica<IMGBIN>(a, p, lim, nome));
+    case GRY:
+      return entrega(img, decodifica<IMGGRY>(a, p, lim, nome));
+    case FLT16:
+      return entrega(img, decodifica<IMGFLT>(a, p, lim, nome));
+    case COR8:
+      return entrega(img, decodifica<IMGCOR>(a, p, lim, nome));
+    case RGBA:
+      return entrega(img, decodificargba(a, p, nome));
   }
 }
 
@@ -278,8 +287,10 @@ void leaberto(I& img, TIFFABERTO& a, long long tam, int pagina, const char* nome
 
 template <class I>
 void letif(I& img, const char* nome, int pagina) {
-  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
-  else aborta("Erro LeTif - Abertura de ", nome);
+  if (FILE* f = std::fopen(nome, "rb"))
+    std::fclose(f);
+  else
+    aborta("Erro LeTif - Abertura de ", nome);
   const long long tam = tamanhoarquivo(nome);
   TIFFABERTO a(nome, "r", maxaloc(tam));
   leaberto(img, a, tam, pagina, nome);
@@ -300,8 +311,10 @@ template void letif(IMGDBL&, const char*, int);
 template void letif(IMGCPX&, const char*, int);
 
 int npaginastif(const char* nome) {
-  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
-  else aborta("Erro LeTif - Abertura de ", nome);
+  if (FILE* f = std::fopen(nome, "rb"))
+    std::fclose(f);
+  else
+    aborta("Erro LeTif - Abertura de ", nome);
   TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
   if (!a.t()) a.aborta(INVALIDO, nome);
   return static_cast<int>(TIFFNumberOfDirectories(a.t()));
@@ -333,16 +346,17 @@ void linha(const I& img, int l, std::vector<BYTE>& s) {
 template <class I>
 bool escreve(TIFF* t, const I& img, double dpi, bool anexa) {
   const FORMA f = forma(img);
-  bool ok = TIFFSetField(t, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(img.nc())) &&
-            TIFFSetField(t, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(img.nl())) &&
-            TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, f.bits) &&
-            TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, f.spp) &&
-            TIFFSetField(t, TIFFTAG_PHOTOMETRIC, f.foto) &&
-            TIFFSetField(t, TIFFTAG_COMPRESSION, f.comp) &&
-            TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
-            TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
-            TIFFSetField(t, TIFFTAG_ROWSPERSTRIP,
-                         f.bits == 1 ? static_cast<uint32_t>(img.nl()) : TIFFDefaultStripSize(t, 0));
+  bool ok =
+      TIFFSetField(t, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(img.nc())) &&
+      TIFFSetField(t, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(img.nl())) &&
+      TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, f.bits) &&
+      TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, f.spp) &&
+      TIFFSetField(t, TIFFTAG_PHOTOMETRIC, f.foto) &&
+      TIFFSetField(t, TIFFTAG_COMPRESSION, f.comp) &&
+      TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
+      TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) &&
+      TIFFSetField(t, TIFFTAG_ROWSPERSTRIP,
+                   f.bits == 1 ? static_cast<uint32_t>(img.nl()) : TIFFDefaultStripSize(t, 0));
   if (ok && f.comp == COMPRESSION_ADOBE_DEFLATE)
     ok = TIFFSetField(t, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
   if (ok && anexa) ok = TIFFSetField(t, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
@@ -387,8 +401,10 @@ void imptif(const IMGCOR& img, const char* nome, double dpi, bool anexa) {
 }
 
 DENSIDADE densidadetif(const char* nome, int pagina) {
-  if (FILE* f = std::fopen(nome, "rb")) std::fclose(f);
-  else aborta("Erro LeTif - Abertura de ", nome);
+  if (FILE* f = std::fopen(nome, "rb"))
+    std::fclose(f);
+  else
+    aborta("Erro LeTif - Abertura de ", nome);
   TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
   TIFF* t = abrepagina(a, nome, pagina);
   float x = 0, y = 0;

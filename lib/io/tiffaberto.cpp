@@ -45,8 +45,9 @@ tmsize_t lemem(thandle_t h, void* p, tmsize_t n) {
 tmsize_t escrevemem(thandle_t, void*, tmsize_t) { return -1; }
 toff_t buscamem(thandle_t h, toff_t off, int de) {
   MEMORIA* m = static_cast<MEMORIA*>(h);
-  long long base = de == SEEK_SET ? 0 : de == SEEK_CUR ? static_cast<long long>(m->pos)
-                                                       : static_cast<long long>(m->n);
+  long long base = de == SEEK_SET   ? 0
+                   : de == SEEK_CUR ? static_cast<long long>(m->pos)
+                                    : static_cast<long long>(m->n);
   long long p = base + static_cast<long long>(off);
   if (p < 0) return static_cast<toff_t>(-1);
   m->pos = std::min(static_cast<size_t>(p), m->n);
@@ -63,8 +64,8 @@ TIFFABERTO::TIFFABERTO(const unsigned char* dados, size_t n, long long maxaloc) 
   mem_ = {dados, n, 0};
   TIFFOpenOptions* o = opcoes(maxaloc);
   if (!o) return;
-  t_ = TIFFClientOpenExt("memoria", "rm", &mem_, lemem, escrevemem, buscamem, fechamem,
-                         tamanhomem, mapeiamem, desmapeiamem, o);
+  t_ = TIFFClientOpenExt("memoria", "rm", &mem_, lemem, escrevemem, buscamem, fechamem, tamanhomem,
+                         mapeiamem, desmapeiamem, o);
   TIFFOpenOptionsFree(o);
 }
 

@@ -50,8 +50,7 @@ BYTE arredonda(float v) { return static_cast<BYTE>(std::min(255.0f, std::max(0.0
 }  // namespace
 
 IMGGRY reamostra(const IMGGRY& img, int nl, int nc) {
-  if (nl < 1 || nc < 1 || !pixelsaceitos(nl, nc))
-    aborta("Erro reamostra - Tamanho invalido");
+  if (nl < 1 || nc < 1 || !pixelsaceitos(nl, nc)) aborta("Erro reamostra - Tamanho invalido");
   IMGGRY r(nl, nc);
   r.backg = img.backg;
   if (img.n() < 1) {

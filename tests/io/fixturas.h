@@ -23,10 +23,14 @@ struct PNGTESTE {
   png_color_16 trnscor{};
   int canais() const {
     switch (tipo) {
-      case PNG_COLOR_TYPE_RGB: return 3;
-      case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
-      case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
-      default: return 1;
+      case PNG_COLOR_TYPE_RGB:
+        return 3;
+      case PNG_COLOR_TYPE_RGB_ALPHA:
+        return 4;
+      case PNG_COLOR_TYPE_GRAY_ALPHA:
+        return 2;
+      default:
+        return 1;
     }
   }
 };
@@ -106,8 +110,10 @@ inline bool gravatif(const TIFFTESTE& f, const std::string& nome) {
   for (uint32_t l = 0; l < f.nl; l++)
     for (uint32_t s = 0; s < f.nc * f.spp; s++) {
       unsigned v = f.amostras[static_cast<size_t>(l) * f.nc * f.spp + s];
-      if (f.bits == 16) reinterpret_cast<uint16_t*>(linhas[l].data())[s] = static_cast<uint16_t>(v);
-      else if (f.bits == 8) linhas[l][s] = static_cast<uint8_t>(v);
+      if (f.bits == 16)
+        reinterpret_cast<uint16_t*>(linhas[l].data())[s] = static_cast<uint16_t>(v);
+      else if (f.bits == 8)
+        linhas[l][s] = static_cast<uint8_t>(v);
       else {
         size_t bit = static_cast<size_t>(s) * f.bits;
         linhas[l][bit / 8] |= static_cast<uint8_t>(v << (8 - f.bits - bit % 8));
@@ -124,12 +130,14 @@ inline bool gravatif(const TIFFTESTE& f, const std::string& nome) {
         std::fill(tile.begin(), tile.end(), 0);
         const size_t ini = static_cast<size_t>(x) * f.spp * f.bits / 8;
         for (uint32_t r = 0; r < f.th && y + r < f.nl; r++)
-          for (size_t b = 0; b < tb && ini + b < bytes; b++) tile[r * tb + b] = linhas[y + r][ini + b];
+          for (size_t b = 0; b < tb && ini + b < bytes; b++)
+            tile[r * tb + b] = linhas[y + r][ini + b];
         ok = ok && TIFFWriteTile(t, tile.data(), x, y, 0, 0) >= 0;
       }
   } else {
     TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, f.rps ? f.rps : f.nl);
-    for (uint32_t l = 0; l < f.nl; l++) ok = ok && TIFFWriteScanline(t, linhas[l].data(), l, 0) >= 0;
+    for (uint32_t l = 0; l < f.nl; l++)
+      ok = ok && TIFFWriteScanline(t, linhas[l].data(), l, 0) >= 0;
   }
   ok = ok && TIFFWriteDirectory(t);
   TIFFClose(t);

@@ -1,6 +1,8 @@
 // PDF pages: our print-ready pages render back to the same pixels through poppler at their dpi
 // and at three times it; grey pages come back as scanned pages at their own resolution;
 // refusals of what cannot be read.
+#include "io/pdf.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +12,6 @@
 #include "core/relato.h"
 #include "imagens_teste.h"
 #include "io/densidade.h"
-#include "io/pdf.h"
 #include "memoria.h"
 
 namespace {

@@ -45,8 +45,10 @@ TEST(NetpbmPaginas, LeemOQueEscrevemos) {
   imp(b, (d / "b.tif").c_str());
   imp(g, (d / "g.tif").c_str());
   imp(c, (d / "c.tif").c_str());
-  roda("for f in b g c; do pngtopam $f.png | pamtopnm > $f.png.pnm; "
-       "tifftopnm $f.tif > $f.tif.pnm 2>/dev/null; done", d);
+  roda(
+      "for f in b g c; do pngtopam $f.png | pamtopnm > $f.png.pnm; "
+      "tifftopnm $f.tif > $f.tif.pnm 2>/dev/null; done",
+      d);
   for (const char* f : {"b.png.pnm", "b.tif.pnm"}) EXPECT_TRUE(iguais(lido<IMGBIN>(d / f), b)) << f;
   for (const char* f : {"g.png.pnm", "g.tif.pnm"}) EXPECT_EQ(pnm<IMGGRY>(d / f), pixels(g)) << f;
   for (const char* f : {"c.png.pnm", "c.tif.pnm"}) EXPECT_EQ(pnm<IMGCOR>(d / f), pixels(c)) << f;
@@ -60,13 +62,16 @@ TEST(NetpbmPaginas, LemosOQueEscrevem) {
   imppbmb(b, (d / "b.pbm").c_str());
   imppgmb(cinza(19, 45), (d / "g.pgm").c_str());
   impppmb(colorida(19, 45), (d / "c.ppm").c_str());
-  roda("pnmtopng b.pbm > b.png && pnmtopng -interlace g.pgm > g.png && pnmtopng c.ppm > c.png "
-       "&& pnmtotiff -g4 b.pbm > b4.tif 2>/dev/null && pnmtotiff -g3 b.pbm > b3.tif 2>/dev/null "
-       "&& pnmtotiff -minisblack b.pbm > bn.tif 2>/dev/null && pnmtotiff -lzw g.pgm > g.tif "
-       "2>/dev/null && pnmtotiff -packbits c.ppm > c.tif 2>/dev/null", d);
+  roda(
+      "pnmtopng b.pbm > b.png && pnmtopng -interlace g.pgm > g.png && pnmtopng c.ppm > c.png "
+      "&& pnmtotiff -g4 b.pbm > b4.tif 2>/dev/null && pnmtotiff -g3 b.pbm > b3.tif 2>/dev/null "
+      "&& pnmtotiff -minisblack b.pbm > bn.tif 2>/dev/null && pnmtotiff -lzw g.pgm > g.tif "
+      "2>/dev/null && pnmtotiff -packbits c.ppm > c.tif 2>/dev/null",
+      d);
   for (const char* f : {"b.png", "b4.tif", "b3.tif", "bn.tif"})
     EXPECT_TRUE(iguais(lido<IMGBIN>(d / f), b)) << f;
-  for (const char* f : {"g.png", "g.tif"}) EXPECT_EQ(pixels(lido<IMGGRY>(d / f)), pixels(cinza(19, 45))) << f;
+  for (const char* f : {"g.png", "g.tif"})
+    EXPECT_EQ(pixels(lido<IMGGRY>(d / f)), pixels(cinza(19, 45))) << f;
   for (const char* f : {"c.png", "c.tif"})
     EXPECT_EQ(pixels(lido<IMGCOR>(d / f)), pixels(colorida(19, 45))) << f;
 }
@@ -77,15 +82,17 @@ TEST(Densidades, AsQueOutrasFerramentasGravam) {
   EXIGE("tiffinfo", "libtiff-tools");
   DIRTEMP d;
   imppgmb(cinza(8, 8), (d / "g.pgm").c_str());
-  roda("pnmtopng -size \"11811 11811 1\" g.pgm > m.png && pnmtopng -size \"3 3 0\" g.pgm > r.png && "
-       "pnmtojpeg -density=300x300dpi g.pgm > i.jpg && pnmtojpeg -density=236x236dpcm g.pgm > "
-       "c.jpg && pnmtojpeg g.pgm > n.jpg && pnmtotiff -xresolution 600 -yresolution 600 g.pgm "
-       "> t.tif 2>/dev/null",
-       d);
+  roda(
+      "pnmtopng -size \"11811 11811 1\" g.pgm > m.png && pnmtopng -size \"3 3 0\" g.pgm > r.png && "
+      "pnmtojpeg -density=300x300dpi g.pgm > i.jpg && pnmtojpeg -density=236x236dpcm g.pgm > "
+      "c.jpg && pnmtojpeg g.pgm > n.jpg && pnmtotiff -xresolution 600 -yresolution 600 g.pgm "
+      "> t.tif 2>/dev/null",
+      d);
   struct {
     const char* nome;
     double dpi;  // 0: none recorded
-  } casos[] = {{"m.png", 300}, {"r.png", 0}, {"i.jpg", 300}, {"c.jpg", 599}, {"n.jpg", 0}, {"t.tif", 600}};
+  } casos[] = {{"m.png", 300}, {"r.png", 0}, {"i.jpg", 300},
+               {"c.jpg", 599}, {"n.jpg", 0}, {"t.tif", 600}};
   for (const auto& c : casos) {
     SCOPED_TRACE(c.nome);
     DENSIDADE k = densidade((d / c.nome).c_str());
@@ -115,7 +122,8 @@ TEST(Densidades, Exif) {
   const std::string app1 = "Exif" + std::string(2, '\0') + t;
   const size_t n = app1.size() + 2;
   // Replace the JFIF segment (right after SOI, 4 + its length bytes from the start) with Exif.
-  const size_t jfif = 4 + ((static_cast<unsigned char>(j[4]) << 8) | static_cast<unsigned char>(j[5]));
+  const size_t jfif =
+      4 + ((static_cast<unsigned char>(j[4]) << 8) | static_cast<unsigned char>(j[5]));
   escrevearquivo(d / "e.jpg", j.substr(0, 2) + "\xFF\xE1" + char(n >> 8) + char(n & 255) + app1 +
                                   j.substr(jfif));
   DENSIDADE k = densidade((d / "e.jpg").c_str());
@@ -128,9 +136,10 @@ TEST(LibtiffTools, CopiasEAzulejos) {
   DIRTEMP d;
   imp(documento(), (d / "b.tif").c_str(), 200);
   imp(colorida(40, 50), (d / "c.tif").c_str());
-  roda("tiffcp -c zip -t -w 16 -l 16 c.tif ct.tif && tiffcp -c lzw b.tif bl.tif && "
-       "tiffcp -c jpeg -r 16 c.tif cj.tif && tiffcp b.tif c.tif duas.tif",
-       d);
+  roda(
+      "tiffcp -c zip -t -w 16 -l 16 c.tif ct.tif && tiffcp -c lzw b.tif bl.tif && "
+      "tiffcp -c jpeg -r 16 c.tif cj.tif && tiffcp b.tif c.tif duas.tif",
+      d);
   EXPECT_EQ(pixels(lido<IMGCOR>(d / "ct.tif")), pixels(colorida(40, 50)));
   EXPECT_TRUE(iguais(lido<IMGBIN>(d / "bl.tif"), documento()));
   IMGCOR cj = lido<IMGCOR>(d / "cj.tif");
@@ -152,19 +161,22 @@ TEST(PdfPares, GhostscriptEPopplerReproduzemCadaPixel) {
   IMGBIN b(220, 170, true);
   for (int l = 0; l < b.nl(); l++)
     for (int c = 0; c < b.nc(); c++)
-      b.poe(l, c, !((l > 50 && l < 120 && c > 30 && c < 90 && (l * 7 + c) % 31) ||
-                    ((l / 2 * 13 + c / 2 * 5) % 97 == 0)));
+      b.poe(l, c,
+            !((l > 50 && l < 120 && c > 30 && c < 90 && (l * 7 + c) % 31) ||
+              ((l / 2 * 13 + c / 2 * 5) % 97 == 0)));
   b.poe(0, 0, false);
   imppdf(b, (d / "p.pdf").c_str(), 200);
   roda("qpdf --check p.pdf > /dev/null", d);
   for (int dpi : {200, 600}) {
     SCOPED_TRACE(dpi);
     const std::string r = std::to_string(dpi);
-    roda("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pbmraw -r" + r + " -sOutputFile=gs.pbm p.pdf", d);
+    roda("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pbmraw -r" + r + " -sOutputFile=gs.pbm p.pdf",
+         d);
     roda("pdftoppm -r " + r + " -gray p.pdf pp && mv pp-1.pgm pp.pgm", d);
     IMGBIN esperado(b.nl() * dpi / 200, b.nc() * dpi / 200, true);
     for (int l = 0; l < esperado.nl(); l++)
-      for (int c = 0; c < esperado.nc(); c++) esperado.poe(l, c, b.pega(l * 200 / dpi, c * 200 / dpi));
+      for (int c = 0; c < esperado.nc(); c++)
+        esperado.poe(l, c, b.pega(l * 200 / dpi, c * 200 / dpi));
     EXPECT_TRUE(iguais(lido<IMGBIN>(d / "gs.pbm"), esperado));
     const IMGGRY pp = lido<IMGGRY>(d / "pp.pgm");
     EXPECT_EQ(pixels(pp), pixels(IMGGRY(esperado)));  // not a single grey pixel either
@@ -182,9 +194,10 @@ TEST(PdfPares, PaginasDigitalizadasComoGuardadas) {
   const IMGGRY g = cinza(66, 51);
   imp(b, (d / "b.tif").c_str(), 200);
   imp(g, (d / "g.tif").c_str(), 300);
-  roda("tiff2pdf -o g4.pdf b.tif && tiff2pdf -o fl.pdf g.tif && tiff2pdf -j -q 95 -o j.pdf g.tif "
-       "&& qpdf --encrypt \"\" dono 256 -- fl.pdf cifrado.pdf && qpdf --empty vazio.pdf",
-       d);
+  roda(
+      "tiff2pdf -o g4.pdf b.tif && tiff2pdf -o fl.pdf g.tif && tiff2pdf -j -q 95 -o j.pdf g.tif "
+      "&& qpdf --encrypt \"\" dono 256 -- fl.pdf cifrado.pdf && qpdf --empty vazio.pdf",
+      d);
   IMGGRY lida;
   EXPECT_EQ(lepdfdigitalizado(lida, (d / "g4.pdf").c_str(), 0), 200);
   EXPECT_EQ(pixels(lida), pixels(IMGGRY(b)));

@@ -1,5 +1,7 @@
 // PNG files: every layout libpng writes, read into the classes; our writers read back; hostile
 // headers; the density.
+#include "io/png.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -13,7 +15,6 @@
 #include "imagens_teste.h"
 #include "io/densidade.h"
 #include "io/leimp.h"
-#include "io/png.h"
 #include "io/pnm.h"
 #include "memoria.h"
 
@@ -32,11 +33,14 @@ std::vector<unsigned> amostras(int k, int b) {
 }
 
 BYTE oito(unsigned v, int b) {
-  return b == 16 ? static_cast<BYTE>(std::lround(v / 257.0)) : static_cast<BYTE>(v * 255 / ((1u << b) - 1));
+  return b == 16 ? static_cast<BYTE>(std::lround(v / 257.0))
+                 : static_cast<BYTE>(v * 255 / ((1u << b) - 1));
 }
 
 // Alpha a over white, as libpng composites.
-BYTE sobrebranco(unsigned v, unsigned a) { return static_cast<BYTE>((v * a + 255 * (255 - a) + 127) / 255); }
+BYTE sobrebranco(unsigned v, unsigned a) {
+  return static_cast<BYTE>((v * a + 255 * (255 - a) + 127) / 255);
+}
 
 struct CASO {
   const char* nome;
@@ -64,7 +68,8 @@ std::vector<CASO> casos() {
                [](int i) { return cinzento(oito(valor(i, 0, 1), 1)); }});
   for (int b : {8, 16})
     c.push_back({"rgb", forma(b, PNG_COLOR_TYPE_RGB), [b](int i) {
-                   return COR(oito(valor(i, 0, b), b), oito(valor(i, 1, b), b), oito(valor(i, 2, b), b));
+                   return COR(oito(valor(i, 0, b), b), oito(valor(i, 1, b), b),
+                              oito(valor(i, 2, b), b));
                  }});
   c.push_back({"cinza e alfa", forma(8, PNG_COLOR_TYPE_GRAY_ALPHA),
                [](int i) { return cinzento(sobrebranco(valor(i, 0, 8), valor(i, 1, 8))); }});
@@ -75,10 +80,12 @@ std::vector<CASO> casos() {
                }});
   PNGTESTE pal = forma(4, PNG_COLOR_TYPE_PALETTE);
   for (int k = 0; k < 16; k++)
-    pal.paleta.push_back({static_cast<png_byte>(k * 16), static_cast<png_byte>(255 - k), static_cast<png_byte>(k * 5)});
+    pal.paleta.push_back({static_cast<png_byte>(k * 16), static_cast<png_byte>(255 - k),
+                          static_cast<png_byte>(k * 5)});
   c.push_back({"paleta", pal, [](int i) {
                  unsigned k = valor(i, 0, 4);
-                 return COR(static_cast<BYTE>(k * 16), static_cast<BYTE>(255 - k), static_cast<BYTE>(k * 5));
+                 return COR(static_cast<BYTE>(k * 16), static_cast<BYTE>(255 - k),
+                            static_cast<BYTE>(k * 5));
                }});
   PNGTESTE trns = forma(8, PNG_COLOR_TYPE_GRAY);
   trns.comtrns = true;
@@ -171,7 +178,9 @@ TEST(PngEscrita, VoltaIgualEmCadaClasse) {
     for (const char* f : {"b", "g", "c"}) {
       SCOPED_TRACE(f);
       const std::string png = d / (std::string(f) + ".png");
-      const std::string pnm = d / (std::string(f) + (f[0] == 'b' ? ".pbm" : f[0] == 'g' ? ".pgm" : ".ppm"));
+      const std::string pnm = d / (std::string(f) + (f[0] == 'b'   ? ".pbm"
+                                                     : f[0] == 'g' ? ".pgm"
+                                                                   : ".ppm"));
       EXPECT_EQ(pixels(lido<IMGGRY>(png)), pixels(lido<IMGGRY>(pnm)));
       EXPECT_EQ(pixels(lido<IMGCOR>(png)), pixels(lido<IMGCOR>(pnm)));
       EXPECT_EQ(valores(lido<IMGSHT>(png)), valores(lido<IMGSHT>(pnm)));

@@ -1,5 +1,7 @@
 // TIFF files: layouts and compressions written straight through libtiff, orientations, pages,
 // our writers read back, densities, hostile headers.
+#include "io/tiff.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,7 +15,6 @@
 #include "io/densidade.h"
 #include "io/leimp.h"
 #include "io/pnm.h"
-#include "io/tiff.h"
 #include "memoria.h"
 
 namespace {
@@ -31,7 +32,8 @@ TIFFTESTE forma(uint16_t bits, uint16_t spp, uint16_t foto, uint16_t comp) {
 }
 
 BYTE oito(unsigned v, int b) {
-  return b == 16 ? static_cast<BYTE>((v * 255 + 32767) / 65535) : static_cast<BYTE>(v * 255 / ((1u << b) - 1));
+  return b == 16 ? static_cast<BYTE>((v * 255 + 32767) / 65535)
+                 : static_cast<BYTE>(v * 255 / ((1u << b) - 1));
 }
 
 struct CASO {
@@ -45,8 +47,10 @@ std::vector<CASO> casos() {
   struct {
     const char* nome;
     uint16_t comp;
-  } comps[] = {{"sem compressao", COMPRESSION_NONE}, {"packbits", COMPRESSION_PACKBITS},
-               {"lzw", COMPRESSION_LZW}, {"deflate", COMPRESSION_ADOBE_DEFLATE}};
+  } comps[] = {{"sem compressao", COMPRESSION_NONE},
+               {"packbits", COMPRESSION_PACKBITS},
+               {"lzw", COMPRESSION_LZW},
+               {"deflate", COMPRESSION_ADOBE_DEFLATE}};
   for (auto k : comps)
     for (uint16_t b : {1, 2, 4, 8, 16}) {
       for (uint16_t foto : {PHOTOMETRIC_MINISBLACK, PHOTOMETRIC_MINISWHITE})
@@ -61,7 +65,8 @@ std::vector<CASO> casos() {
   for (uint16_t b : {8, 16})
     c.push_back({"rgb " + std::to_string(b), forma(b, 3, PHOTOMETRIC_RGB, COMPRESSION_LZW),
                  [b](uint32_t i) {
-                   return COR(oito(valor(i, 0, b), b), oito(valor(i, 1, b), b), oito(valor(i, 2, b), b));
+                   return COR(oito(valor(i, 0, b), b), oito(valor(i, 1, b), b),
+                              oito(valor(i, 2, b), b));
                  }});
   for (uint16_t comp : {COMPRESSION_CCITTFAX3, COMPRESSION_CCITTFAX4, COMPRESSION_CCITTRLE})
     c.push_back({"ccitt " + std::to_string(comp), forma(1, 1, PHOTOMETRIC_MINISWHITE, comp),
@@ -77,7 +82,8 @@ std::vector<CASO> casos() {
   }
   c.push_back({"paleta", pal, [](uint32_t i) {
                  unsigned k = valor(i, 0, 4);
-                 return COR(static_cast<BYTE>(k * 16), static_cast<BYTE>(255 - k), static_cast<BYTE>(k * 5));
+                 return COR(static_cast<BYTE>(k * 16), static_cast<BYTE>(255 - k),
+                            static_cast<BYTE>(k * 5));
                }});
   TIFFTESTE tiles = forma(8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_ADOBE_DEFLATE);
   tiles.tw = 16, tiles.th = 16;
@@ -153,15 +159,21 @@ TEST(TifLeitura, JpegEmTiff) {
 // A 2 x 3 page stored in each orientation reads as the page meant to be seen.
 TEST(TifLeitura, OrientacaoRespeitada) {
   // The page as seen: rows 1 2 3 / 4 5 6.
-  const std::vector<std::vector<unsigned>> guardado = {
-      {}, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}, {6, 5, 4, 3, 2, 1}, {4, 5, 6, 1, 2, 3},
-      {1, 4, 2, 5, 3, 6}, {3, 6, 2, 5, 1, 4}, {6, 3, 5, 2, 4, 1}, {4, 1, 5, 2, 6, 3}};
+  const std::vector<std::vector<unsigned>> guardado = {{},
+                                                       {1, 2, 3, 4, 5, 6},
+                                                       {3, 2, 1, 6, 5, 4},
+                                                       {6, 5, 4, 3, 2, 1},
+                                                       {4, 5, 6, 1, 2, 3},
+                                                       {1, 4, 2, 5, 3, 6},
+                                                       {3, 6, 2, 5, 1, 4},
+                                                       {6, 3, 5, 2, 4, 1},
+                                                       {4, 1, 5, 2, 6, 3}};
   DIRTEMP d;
   for (uint16_t o = 1; o <= 8; o++)
     for (bool rgba : {false, true}) {
       SCOPED_TRACE(std::to_string(o) + (rgba ? " rgba" : ""));
-      TIFFTESTE f = forma(8, rgba ? 4 : 1, rgba ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK,
-                          COMPRESSION_NONE);
+      TIFFTESTE f =
+          forma(8, rgba ? 4 : 1, rgba ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE);
       const bool deitado = o >= 5;
       f.nl = deitado ? 3 : 2, f.nc = deitado ? 2 : 3, f.orient = o, f.extras = rgba;
       f.amostras.clear();
@@ -191,7 +203,9 @@ TEST(TifEscrita, VoltaIgualEmCadaClasse) {
   for (const char* f : {"b", "g", "c"}) {
     SCOPED_TRACE(f);
     const std::string tif = d / (std::string(f) + ".tif");
-    const std::string pnm = d / (std::string(f) + (f[0] == 'b' ? ".pbm" : f[0] == 'g' ? ".pgm" : ".ppm"));
+    const std::string pnm = d / (std::string(f) + (f[0] == 'b'   ? ".pbm"
+                                                   : f[0] == 'g' ? ".pgm"
+                                                                 : ".ppm"));
     EXPECT_EQ(pixels(lido<IMGGRY>(tif)), pixels(lido<IMGGRY>(pnm)));
     EXPECT_EQ(pixels(lido<IMGCOR>(tif)), pixels(lido<IMGCOR>(pnm)));
     EXPECT_EQ(valores(lido<IMGSHT>(tif)), valores(lido<IMGSHT>(pnm)));
@@ -252,8 +266,10 @@ std::string cabecalhotif(uint32_t nc, uint32_t nl, uint16_t comp, uint32_t nbyte
   p16(n);
   auto e = [&](uint16_t tag, uint16_t tipo, uint32_t v) {
     p16(tag), p16(tipo), p32(1);
-    if (tipo == 3) p16(static_cast<uint16_t>(v)), p16(0);
-    else p32(v);
+    if (tipo == 3)
+      p16(static_cast<uint16_t>(v)), p16(0);
+    else
+      p32(v);
   };
   const uint32_t dados = 8 + 2 + 12 * n + 4;
   e(256, 4, nc), e(257, 4, nl), e(258, 3, 8), e(259, 3, comp), e(262, 3, 1), e(273, 4, dados),
@@ -271,7 +287,8 @@ TEST(TifHostil, RelatosClarosSemAlocarOQueOArquivoNaoTem) {
     std::string bytes;
     std::string msg;  // a pattern
   } casos[] = {
-      {"enorme.tif", cabecalhotif(100000, 100000, 8, 64), "^Erro LeTif - Imagem grande demais .*\n$"},
+      {"enorme.tif", cabecalhotif(100000, 100000, 8, 64),
+       "^Erro LeTif - Imagem grande demais .*\n$"},
       {"mentira.tif", cabecalhotif(9000, 9000, 1, 64), "^Erro LeTif - Imagem grande demais .*\n$"},
       {"bomba.tif", cabecalhotif(15000, 15000, 8, 64), "^Erro LeTif - Imagem grande demais .*\n$"},
       {"dados.tif", cabecalhotif(30, 30, 1, 64), "^Erro LeTif - TIFF invalido \\(.*\\) .*\n$"},

@@ -32,8 +32,8 @@ TEST(Paginas, AssinaEVerificaPngETiffComoBmpETga) {
     ASSERT_EQ(s.status, 0) << s.err;
     EXPECT_TRUE(iguais(lido<IMGBIN>(d / "b.bmp"), lido<IMGBIN>(d / "a.bmp")));
   }
-  ASSERT_EQ(executa(programa("printscan"), {d / "a.bmp", d / "scan.tga", "--toner", "1",
-                                            "--borrao", "0.7", "--ruido", "3", "--rot", "0.5"})
+  ASSERT_EQ(executa(programa("printscan"), {d / "a.bmp", d / "scan.tga", "--toner", "1", "--borrao",
+                                            "0.7", "--ruido", "3", "--rot", "0.5"})
                 .status,
             0);
   const IMGGRY scan = lido<IMGGRY>(d / "scan.tga");
@@ -68,9 +68,10 @@ TEST(Paginas, PdfImpressoEDigitalizadoA300Dpi) {
   ASSERT_EQ(executa(programa("geradoc"), {d / "doc.bmp", "200", "4"}).status, 0);
   ASSERT_EQ(morvia({"s2s", d / "doc.bmp", CARGA, d / "marcada.bmp"}).status, 0);
   imppdf(lido<IMGBIN>(d / "marcada.bmp"), (d / "marcada.pdf").c_str(), 200);
-  roda("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pbmraw -r600 -sOutputFile=gs.pbm marcada.pdf && "
-       "pdftoppm -r 600 -gray marcada.pdf pp && mv pp-1.pgm pp.pgm",
-       d);
+  roda(
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pbmraw -r600 -sOutputFile=gs.pbm marcada.pdf && "
+      "pdftoppm -r 600 -gray marcada.pdf pp && mv pp-1.pgm pp.pgm",
+      d);
   imp(lido<IMGBIN>(d / "pp.pgm"), (d / "pp.pbm").c_str());  // thresholded as a RIP would
   const std::string esperado = bits(CARGA);
   ASSERT_EQ(esperado.size(), 64u);
