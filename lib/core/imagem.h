@@ -13,6 +13,7 @@
 #include "core/aborta.h"
 #include "core/acesso.h"
 #include "core/conversao.h"
+#include "core/forma.h"
 #include "core/tipos.h"
 
 template <class T, class D>
@@ -77,11 +78,12 @@ class IMAGEM {
     return static_cast<D&>(*this);
   }
 
-  // Sets sizes, centre and background; allocates when both sizes are at least 1. A negative
-  // size counts as 0; a size whose pixel count does not fit an int is out of memory.
+  // Sets sizes, centre and background; allocates when both sizes are at least 1. The shape is
+  // core/forma.h's (no columns: no rows); a pixel count beyond an int is out of memory.
   void aloca(int nl, int nc) {
-    nl_ = std::max(nl, 0);
-    nc_ = std::max(nc, 0);
+    const FORMA f = forma(nl, nc);
+    nl_ = f.nl;
+    nc_ = f.nc;
     lc = (nl_ - 1) / 2;
     cc = (nc_ - 1) / 2;
     backg = T();
@@ -97,7 +99,8 @@ class IMAGEM {
     for (int l = 0; l < nl_; l++) lin[l] = data + static_cast<size_t>(l) * nc_;
   }
   void resize(int nl, int nc) {
-    if (std::max(nl, 0) == nl_ && std::max(nc, 0) == nc_) return;
+    const FORMA f = forma(nl, nc);
+    if (f.nl == nl_ && f.nc == nc_) return;
     libera();
     aloca(nl, nc);
   }

@@ -6,10 +6,12 @@
 
 #include "core/aborta.h"
 #include "core/acesso.h"
+#include "core/forma.h"
 
 void IMGBIN::aloca(int nl, int nc) {
-  nl_ = std::max(nl, 0);
-  nc_ = std::max(nc, 0);
+  const FORMA f = forma(nl, nc);
+  nl_ = f.nl;
+  nc_ = f.nc;
   lc = (nl_ - 1) / 2;
   cc = (nc_ - 1) / 2;
   backg = true;
@@ -31,7 +33,8 @@ void IMGBIN::aloca(int nl, int nc) {
 }
 
 void IMGBIN::resize(int nl, int nc) {
-  if (std::max(nl, 0) == nl_ && std::max(nc, 0) == nc_) return;
+  const FORMA f = forma(nl, nc);
+  if (f.nl == nl_ && f.nc == nc_) return;
   libera();
   aloca(nl, nc);
 }

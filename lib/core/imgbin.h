@@ -65,7 +65,8 @@ class IMGBIN {
   }
 
   // Sizes, words per row, centre and backg; storage when both sizes are at least 1.
-  // A negative size counts as 0; a word or pixel count beyond an int is out of memory.
+  // The shape is core/forma.h's (no columns: no rows); a word or pixel count beyond an int
+  // is out of memory.
   void aloca(int nl, int nc);
   void resize(int nl, int nc);
 

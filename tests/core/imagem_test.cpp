@@ -32,7 +32,8 @@ TEST(Imagem, CamposDepoisDeAloca) {
   };
   const CASO casos[] = {
       {3, 4, 3, 4, 1, 1, 12}, {2, 2, 2, 2, 0, 0, 4}, {1, 1, 1, 1, 0, 0, 1},
-      {0, 7, 0, 7, 0, 3, 0},  {-3, 5, 0, 5, 0, 2, 0}, {4, -1, 4, 0, 1, 0, 0},
+      {0, 7, 0, 7, 0, 3, 0},  {-3, 5, 0, 5, 0, 2, 0}, {4, -1, 0, 0, 0, 0, 0},
+      {4, 0, 0, 0, 0, 0, 0},  // no columns: no rows either, so no walk over rows meets null rows
   };
   for (const CASO& k : casos) {
     SCOPED_TRACE(std::to_string(k.nl) + "x" + std::to_string(k.nc));
@@ -48,6 +49,8 @@ TEST(Imagem, CamposDepoisDeAloca) {
     for (int l = 0; l < g.nl() && g.lin; l++) EXPECT_EQ(g.lin[l], g.data + l * g.nc());
 
     IMGBIN b(k.nl, k.nc);
+    EXPECT_EQ(b.nl(), k.enl);
+    EXPECT_EQ(b.nc(), k.enc);
     EXPECT_EQ(b.n(), k.n);
     EXPECT_EQ(b.lc, k.lc);
     EXPECT_EQ(b.cc, k.cc);
