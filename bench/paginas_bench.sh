@@ -6,7 +6,7 @@
 # Usage: bench/paginas_bench.sh [build-dir]   (needs geradoc, printscan and imgconv built)
 set -euo pipefail
 
-BUILD=${1:-build}
+BUILD=$(cd "${1:-build}" && pwd)
 RUNS=${RUNS:-5}
 for prog in geradoc printscan imgconv; do
   [[ -x $BUILD/$prog ]] || { echo "falta $BUILD/$prog" >&2; exit 1; }

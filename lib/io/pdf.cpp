@@ -54,7 +54,7 @@ TAMANHOPDF tamanho(const poppler::page& p) {
   return t;
 }
 
-// Page pagina as 8-bit grey at dpi.
+// Page pagina as 8-bit grey at dpi, anti-aliased or not.
 IMGGRY renderiza(const char* nome, int pagina, double dpi, bool suave) {
   auto d = abre(nome);
   auto p = abrepagina(*d, pagina, nome);

@@ -176,6 +176,10 @@ bool amostras(const IMAGEMPDF& im, IMGGRY& g) {
     return false;
   g.resize(im.nl, im.nc);
   const unsigned char* s = reinterpret_cast<const unsigned char*>(l.dados.data());
+  if (b == 8 && im.ncomp == 1 && !im.indexado && !im.invertido) {  // the usual grey scan
+    for (int r = 0; r < im.nl; r++, s += linha) std::memcpy(g.lin[r], s, linha);
+    return true;
+  }
   BYTE v[4];
   for (int r = 0; r < im.nl; r++, s += linha)
     for (int c = 0; c < im.nc; c++) {

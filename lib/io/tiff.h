@@ -2,7 +2,7 @@
 // palette, RGB, with or without alpha (composited on white), strips or tiles, every compression
 // libtiff decodes (none, PackBits, LZW, Deflate, CCITT G3/G4, JPEG), the orientation tag
 // honoured; any page of a multi-page file. Writing: IMGBIN as CCITT G4 (min-is-white),
-// IMGGRY as 8-bit grey and IMGCOR as 8-bit RGB (Deflate), with the density when one is given,
+// IMGGRY as 8-bit grey and IMGCOR as 8-bit RGB (LZW), with the density when one is given,
 // as a new file or as one more page at the end of an existing one.
 #pragma once
 
