@@ -33,23 +33,25 @@ mediana() {  # median wall seconds of RUNS runs of a shell command line
   printf '%s\n' "${t[@]}" | sort -g | sed -n "$(((RUNS + 1) / 2))p"
 }
 
-linha() {  # case, file whose size is shown, command
+linha() {  # case, file whose size is shown (the input read, or the file written), command
   if ! command -v "${3%% *}" >/dev/null 2>&1; then
-    printf '%-34s %10s  (%s ausente)\n' "$1" - "${3%% *}"
+    printf '%-42s %10s  (%s ausente)\n' "$1" - "${3%% *}"
     return
   fi
-  printf '%-34s %10.4f %10d  %s\n' "$1" "$(mediana "$3")" "$(stat -c %s "$2")" "$3"
+  local t
+  t=$(mediana "$3")
+  printf '%-42s %10.4f %10d  %s\n' "$1" "$t" "$(stat -c %s "$2")" "$3"
 }
 
-printf '%-34s %10s %10s  %s\n' caso "mediana s" bytes comando
+printf '%-42s %10s %10s  %s\n' caso "mediana s" bytes comando
 linha "1 bit 4400x3400: le PNG" b.png "pngtopam b.png"
 linha "1 bit 4400x3400: le TIFF G4" b.tif "tifftopnm b.tif"
-linha "1 bit 4400x3400: escreve PNG" b.png "pnmtopng b.pbm"
-linha "1 bit 4400x3400: escreve TIFF G4" b.tif "pnmtotiff -g4 b.pbm"
+linha "1 bit 4400x3400: escreve PNG" w.png "pnmtopng b.pbm > w.png"
+linha "1 bit 4400x3400: escreve TIFF G4" w.tif "pnmtotiff -g4 b.pbm > w.tif"
 linha "1 bit 4400x3400: PDF a 400 dpi (gs)" b.pdf "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pbmraw -r400 -sOutputFile=- b.pdf"
 linha "1 bit 4400x3400: PDF a 400 dpi (pdftoppm)" b.pdf "pdftoppm -r 400 -mono b.pdf"
 linha "cinza 3300x2550: le PNG" g.png "pngtopam g.png"
 linha "cinza 3300x2550: le TIFF" g.tif "tifftopnm g.tif"
-linha "cinza 3300x2550: escreve PNG" g.png "pnmtopng g.pgm"
-linha "cinza 3300x2550: escreve TIFF (LZW)" g.tif "pnmtotiff -lzw g.pgm"
+linha "cinza 3300x2550: escreve PNG" wg.png "pnmtopng g.pgm > wg.png"
+linha "cinza 3300x2550: escreve TIFF (LZW)" wg.tif "pnmtotiff -lzw g.pgm > wg.tif"
 linha "cinza 3300x2550: imagem do PDF (pdfimages)" g.pdf "pdfimages g.pdf x"
