@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -107,4 +108,29 @@ std::set<std::string> conteudo(const std::string& dir) {
     closedir(d);
   }
   return nomes;
+}
+
+DESFECHO desfecho(const std::function<void()>& trabalho) {
+  char ferr[] = "/tmp/morvia_errXXXXXX";
+  int fe = mkstemp(ferr);
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(fe, 2);
+    struct rlimit r = {rlim_t(2) << 30, rlim_t(2) << 30};
+    setrlimit(RLIMIT_AS, &r);
+    alarm(20);
+    trabalho();
+    std::fflush(nullptr);
+    _exit(0);
+  }
+  int st = 0;
+  waitpid(pid, &st, 0);
+  close(fe);
+  DESFECHO d;
+  if (WIFEXITED(st)) d.status = WEXITSTATUS(st);
+  else d.sinal = WTERMSIG(st);
+  d.err = sembanner(learquivo(ferr));
+  unlink(ferr);
+  return d;
 }

@@ -1,6 +1,7 @@
 // Test support: running programs, temporary directories, whole-file reads and writes.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,3 +42,12 @@ class DIRTEMP {
  private:
   std::string dir_;
 };
+
+// How a piece of work ended in a child process of its own, under the limits of a hostile case
+// (2 GB of address space, 20 s): exit status (0 when the work returned), or the signal.
+struct DESFECHO {
+  int status = -1;  // -1 when a signal ended it
+  int sinal = 0;
+  std::string err;  // without the start-up banner
+};
+DESFECHO desfecho(const std::function<void()>& trabalho);

@@ -60,6 +60,14 @@ MORVIA_CONV(CPXF, FLT, CPXF(v, 0.0f));
 
 #undef MORVIA_CONV
 
+// Whether the library converts images of class S into class D.
+template <class D, class S, class = void>
+struct converte_direto : std::false_type {};
+template <class D, class S>
+struct converte_direto<D, S,
+                       std::void_t<decltype(&CONVPIXEL<typename D::PIXEL, typename S::PIXEL>::f)>>
+    : std::true_type {};
+
 // Converts every pixel and the backg of s into d, which already has s's size.
 template <class DI, class SI>
 void converte(DI& d, const SI& s) {

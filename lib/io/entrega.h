@@ -9,13 +9,6 @@
 
 #include "core/imagens.h"
 
-template <class D, class S, class = void>
-struct converte_direto : std::false_type {};
-template <class D, class S>
-struct converte_direto<D, S,
-                       std::void_t<decltype(&CONVPIXEL<typename D::PIXEL, typename S::PIXEL>::f)>>
-    : std::true_type {};
-
 // Whether the class keeps the precision of 16-bit samples (as values scaled to 0..1).
 template <class I>
 constexpr bool guarda16 = std::is_floating_point<typename I::PIXEL>::value ||

@@ -185,6 +185,8 @@ struct MEMFILE {
 template <class I>
 void impjpg(const I& img, const char* nome, int qualidade) {
   const char* const ESCRITA = "Erro ImpJpg - Escrita de ";
+  // libjpeg refuses an image without pixels only once the file exists.
+  if (img.n() < 1) aborta("Erro: Escrita JPG");
   ARQUIVO a(nome, "wb", "Erro ImpJpg - Abertura de ", "Erro ImpJpg - Faltou memoria setvbuf");
   jpeg_compress_struct c;
   std::memset(&c, 0, sizeof c);
