@@ -7,10 +7,13 @@
 #include <poppler/cpp/poppler-page-renderer.h>
 #include <poppler/cpp/poppler-page.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/aborta.h"
 #include "core/limites.h"
@@ -24,13 +27,47 @@ constexpr double MAXLADO = 20000;
 
 void cala(const std::string&, void*) {}
 
+// poppler reserves its cross-reference table by the /Size the file declares, a few tens of bytes
+// an entry, before it finds that the entries are not there: a file of a hundred bytes declaring
+// millions of objects takes hundreds of megabytes. No file holds more objects than this per
+// byte (an object takes more than ten bytes even packed in an object stream).
+constexpr long long OBJETOSPORBYTE = 10;
+constexpr long long OBJETOSMIN = 1000000;
+
+// The largest "/Size n" anywhere in the file, or -1 when the file cannot be read.
+long long maiortamanho(const char* nome, long long& bytes) {
+  FILE* f = std::fopen(nome, "rb");
+  if (!f) return -1;
+  std::string janela;
+  char buf[65536];
+  long long maior = 0;
+  bytes = 0;
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) {
+    bytes += static_cast<long long>(n);
+    // Keep the tail of the last block, so that a key split between blocks is still found.
+    janela = janela.substr(janela.size() > 32 ? janela.size() - 32 : 0) + std::string(buf, n);
+    for (size_t p = janela.find("/Size"); p != std::string::npos; p = janela.find("/Size", p + 1)) {
+      size_t q = p + 5;
+      while (q < janela.size() && std::isspace(static_cast<unsigned char>(janela[q]))) q++;
+      long long v = 0;
+      for (int k = 0;
+           q < janela.size() && std::isdigit(static_cast<unsigned char>(janela[q])) && k < 15;
+           q++, k++)
+        v = v * 10 + (janela[q] - '0');
+      maior = std::max(maior, v);
+    }
+  }
+  std::fclose(f);
+  return maior;
+}
+
 std::unique_ptr<poppler::document> abre(const char* nome) {
   static const bool calado = (poppler::set_debug_error_function(cala, nullptr), true);
   (void)calado;
-  if (FILE* f = std::fopen(nome, "rb"))
-    std::fclose(f);
-  else
-    aborta("Erro LePdf - Abertura de ", nome);
+  long long bytes = 0;
+  const long long objetos = maiortamanho(nome, bytes);
+  if (objetos < 0) aborta("Erro LePdf - Abertura de ", nome);
+  if (objetos > std::max(OBJETOSMIN, OBJETOSPORBYTE * bytes)) aborta(INVALIDO, nome);
   std::unique_ptr<poppler::document> d(poppler::document::load_from_file(nome));
   if (!d) aborta(INVALIDO, nome);
   if (d->is_locked()) aborta("Erro LePdf - PDF protegido por senha", nome);

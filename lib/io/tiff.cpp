@@ -53,6 +53,13 @@ long long tamanhoarquivo(const char* nome) {
   return t;
 }
 
+// libtiff says little of a file it cannot open: the name is checked first.
+void abertura(const char* nome) {
+  FILE* f = std::fopen(nome, "rb");
+  if (!f) aborta("Erro LeTif - Abertura de ", nome);
+  std::fclose(f);
+}
+
 long long maxaloc(long long tam) {
   return tam < 0 ? ALOCMIN : std::max(ALOCMIN, std::min(tam, 1LL << 30) * ALOCPORBYTE);
 }
@@ -294,10 +301,7 @@ void leaberto(I& img, TIFFABERTO& a, long long tam, int pagina, const char* nome
 
 template <class I>
 void letif(I& img, const char* nome, int pagina) {
-  if (FILE* f = std::fopen(nome, "rb"))
-    std::fclose(f);
-  else
-    aborta("Erro LeTif - Abertura de ", nome);
+  abertura(nome);
   const long long tam = tamanhoarquivo(nome);
   TIFFABERTO a(nome, "r", maxaloc(tam));
   leaberto(img, a, tam, pagina, nome);
@@ -318,10 +322,7 @@ template void letif(IMGDBL&, const char*, int);
 template void letif(IMGCPX&, const char*, int);
 
 int npaginastif(const char* nome) {
-  if (FILE* f = std::fopen(nome, "rb"))
-    std::fclose(f);
-  else
-    aborta("Erro LeTif - Abertura de ", nome);
+  abertura(nome);
   TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
   if (!a.t()) a.aborta(INVALIDO, nome);
   return static_cast<int>(TIFFNumberOfDirectories(a.t()));
@@ -408,10 +409,7 @@ void imptif(const IMGCOR& img, const char* nome, double dpi, bool anexa) {
 }
 
 DENSIDADE densidadetif(const char* nome, int pagina) {
-  if (FILE* f = std::fopen(nome, "rb"))
-    std::fclose(f);
-  else
-    aborta("Erro LeTif - Abertura de ", nome);
+  abertura(nome);
   TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
   TIFF* t = abrepagina(a, nome, pagina);
   float x = 0, y = 0;

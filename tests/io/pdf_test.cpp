@@ -94,6 +94,10 @@ TEST(PdfLeitura, RelatosClaros) {
   const std::string bom = learquivo(d / "bom.pdf");
   escrevearquivo(d / "lixo.pdf", "%PDF-1.4\n1 0 obj << >>\nlixo\n");
   escrevearquivo(d / "cortado.pdf", bom.substr(0, bom.size() / 3));
+  // A hundred bytes declaring millions of objects (poppler would reserve their table).
+  escrevearquivo(d / "objetos.pdf",
+                 "%PDF-1.4\n1 0 obj << /Type /Catalog >> endobj\nxref\n0 1\n0000000000 65535 f \n"
+                 "trailer << /Root 1 0 R /Size 6630031 >>\nstartxref\n0\n%%EOF\n");
   // 2 x 2 pixels at 0.01 dpi: a page of 200 x 200 inches.
   imppdf(IMGBIN(2, 2, true), (d / "enorme.pdf").c_str(), 0.01);
   const std::string invalido = "Erro LePdf - PDF invalido ou danificado";
@@ -105,6 +109,7 @@ TEST(PdfLeitura, RelatosClaros) {
   } casos[] = {
       {"lixo.pdf", 0, 200, invalido},
       {"cortado.pdf", 0, 200, invalido},
+      {"objetos.pdf", 0, 200, invalido},
       {"bom.pdf", 1, 200, "Erro LePdf - Pagina inexistente"},
       {"bom.pdf", -1, 200, "Erro LePdf - Pagina inexistente"},
       {"bom.pdf", 0, 1e6, "Erro LePdf - Pagina grande demais para a resolucao pedida"},
