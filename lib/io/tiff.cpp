@@ -393,7 +393,8 @@ void imptifde(const I& img, const char* nome, double dpi, bool anexa) {
   TIFFABERTO a(nome, anexa ? "a" : "w");
   if (!a.t() && anexa) a.aborta("Erro ImpTif - Abertura de", nome);
   if (!a.t()) aborta(ESCRITA, nome);
-  if (!escreve(a.t(), img, dpi, anexa) | !a.fecha()) aborta(ESCRITA, nome);
+  const bool escrito = escreve(a.t(), img, dpi, anexa);
+  if (!a.fecha() || !escrito) aborta(ESCRITA, nome);
 }
 
 }  // namespace
