@@ -187,6 +187,30 @@ const std::vector<SEMENTE>& sementes() {
   return s;
 }
 
+struct CRUA {
+  const char* alvo;
+  std::string bytes;  // the first is the chooser
+};
+
+using namespace std::string_literals;
+const CRUA CRUAS[] = {
+    // Sizes, payload length, protections and holes, seed; payload bits; the document's blocks.
+    {"assinatura", "\x10\x20\x08\x08\x0b\x02\x01\x07\x00\x00\x00\xa5\x0f\xf0\x00\xff\x3c"s},
+    {"assinatura", "\x58\x58\x40\x00\x00\x00\x00\x01\x02\x03\x04\xff\xff\x00\x00\x81\x7e\x18"s},
+    // Rows, columns, seed, then pixel blocks.
+    {"verificacao", "\x00\x02\x00\x02\x07\x00\x00\x00\xf0\xf0\x20\xf0\xf0\xf0\x20\xf0"s},
+    {"verificacao", "\x00\xb0\x04\xb0\x04\x07\x00\x00\x00\xe6\xe6\x19\xe6\xe6\xe6\xe6\x19"s},
+    // Command lines: the chooser (even: morvia, odd: imgconv), then NUL-separated arguments.
+    {"argumentos", "\x00s2s\0@0\0@1\0m.bmp"s},
+    {"argumentos", "\x00s2d\0@0\0@1\0m.bmp\0" "9\0" "12\0" "3\0" "2\0" "7"s},
+    {"argumentos", "\x00v2s\0@2\0l.vet\0" "7"s},
+    {"argumentos", "\x00v4d\0@3\0l.vet"s},
+    {"argumentos", "\x01" "gry\0@3\0o.png"s},
+    {"argumentos", "\x01" "bin\0@4\0o.tif\0" "1\0" "300"s},
+    {"argumentos", "\x01" "cor\0@6\0o.pdf\0" "2"s},
+    {"argumentos", "\x01" "flt\0@7\0o.jpg50"s},
+};
+
 std::string learquivo(const std::string& nome) {
   std::ifstream f(nome, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
@@ -221,7 +245,11 @@ int main(int argc, char** argv) {
     }
     grava(dir, s.alvo, s.escolha, k, bytes);
     if (s.escolhageral >= 0) grava(dir, "tipoimg", s.escolhageral, k, bytes);
+    if (s.escolhageral >= G_BIN && s.escolhageral <= G_CPX)
+      grava(dir, "escrita", s.escolhageral - G_BIN, k, bytes);
     k++;
   }
+  // The pipelines and the command lines take bytes, not files.
+  for (const CRUA& c : CRUAS) grava(dir, c.alvo, static_cast<BYTE>(c.bytes[0]), k++, c.bytes.substr(1));
   return 0;
 }

@@ -29,7 +29,7 @@ roda() {  # corpus directory that takes new inputs, target, then libFuzzer optio
   local novos=$1 t=$2
   shift 2
   mkdir -p "$novos/$t" "$raiz/fuzz/regressoes/$t"
-  if "fuzz/${t}_fuzz" $comuns -artifact_prefix="achados/$t-" "$@" \
+  if "fuzz/${t}_fuzz" $comuns -artifact_prefix="$PWD/achados/$t-" "$@" \
       "$novos/$t" "sementes/$t" "$raiz/fuzz/regressoes/$t" >"log/$t.log" 2>&1; then
     echo "$t: $(grep -aE '^#[0-9]+' "log/$t.log" | tail -1)"
   else

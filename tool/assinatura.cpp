@@ -5,9 +5,6 @@
 #include "io/leimp.h"
 #include "marca.h"
 
-namespace {
-
-// The embedded vector: the payload length in 16 bits, least significant first, then the payload.
 VETORBIT vetorembutido(const VETORBIT& carga) {
   const int n = carga.n();
   VETORBIT E(n + 16);
@@ -15,8 +12,6 @@ VETORBIT vetorembutido(const VETORBIT& carga) {
   for (int i = 0; i < n; i++) E(16 + i) = carga(i);
   return E;
 }
-
-}  // namespace
 
 void assinatura(const char* original, const char* vetor, const char* marcada, int tamegpos,
                 int tamegneg, int tamfuropos, int tamfuroneg, int semente) {
