@@ -131,6 +131,19 @@ TEST(Densidades, Exif) {
   EXPECT_EQ(pixels(lido<IMGGRY>(d / "e.jpg")), pixels(lido<IMGGRY>(d / "a.jpg")));
 }
 
+// BMP keeps pixels per metre: 7874 is 200 dpi; our writer records none.
+TEST(Densidades, BmpEmPixelsPorMetro) {
+  DIRTEMP d;
+  IMGBIN(4, 4, true).ImpBmp((d / "a.bmp").c_str());
+  EXPECT_FALSE(densidade((d / "a.bmp").c_str()).conhecida());
+  std::string b = learquivo(d / "a.bmp");
+  for (int campo : {38, 42})
+    for (int k = 0; k < 4; k++) b[campo + k] = static_cast<char>(7874 >> (8 * k));
+  escrevearquivo(d / "b.bmp", b);
+  EXPECT_EQ(densidade((d / "b.bmp").c_str()).x, 200);
+  EXPECT_EQ(densidade((d / "b.bmp").c_str()).y, 200);
+}
+
 TEST(LibtiffTools, CopiasEAzulejos) {
   EXIGE("tiffcp", "libtiff-tools");
   DIRTEMP d;
