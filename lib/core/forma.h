@@ -7,11 +7,11 @@ struct FORMA {
   int nl, nc;
 };
 
-// Negative sizes count as 0, and an image of no columns has no rows either: every walk over the
-// rows of an image without pixels then visits nothing, whatever loop meets it (rows without
-// columns would be rows without a row table). An image of columns and no rows keeps its
-// columns, as the text and native files record them.
+// An image without pixels is 0 x 0: whatever loop meets it, over rows or over columns, visits
+// nothing and sizes nothing (rows without columns would be rows without a row table, and columns
+// without rows, read from a hostile header, would size row buffers of gigabytes). Negative sizes
+// count as 0.
 inline FORMA forma(int nl, int nc) {
-  const int c = std::max(nc, 0);
-  return {c == 0 ? 0 : std::max(nl, 0), c};
+  if (nl < 1 || nc < 1) return {0, 0};
+  return {nl, nc};
 }

@@ -79,7 +79,7 @@ class IMAGEM {
   }
 
   // Sets sizes, centre and background; allocates when both sizes are at least 1. The shape is
-  // core/forma.h's (no columns: no rows); a pixel count beyond an int is out of memory.
+  // core/forma.h's (no pixels: 0 x 0); a pixel count beyond an int is out of memory.
   void aloca(int nl, int nc) {
     const FORMA f = forma(nl, nc);
     nl_ = f.nl;

@@ -65,7 +65,7 @@ class IMGBIN {
   }
 
   // Sizes, words per row, centre and backg; storage when both sizes are at least 1.
-  // The shape is core/forma.h's (no columns: no rows); a word or pixel count beyond an int
+  // The shape is core/forma.h's (no pixels: 0 x 0); a word or pixel count beyond an int
   // is out of memory.
   void aloca(int nl, int nc);
   void resize(int nl, int nc);

@@ -125,5 +125,5 @@ TEST(Conversao, AlvoDeOutroTamanhoTomaOTamanhoDaFonte) {
   IMGBIN vazia;
   vazia = IMGGRY(0, 4);
   EXPECT_EQ(vazia.n(), 0);
-  EXPECT_EQ(vazia.nc(), 4);
+  EXPECT_EQ(vazia.nc(), 0);  // an image without pixels is 0 x 0
 }

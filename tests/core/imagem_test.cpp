@@ -32,8 +32,9 @@ TEST(Imagem, CamposDepoisDeAloca) {
   };
   const CASO casos[] = {
       {3, 4, 3, 4, 1, 1, 12}, {2, 2, 2, 2, 0, 0, 4}, {1, 1, 1, 1, 0, 0, 1},
-      {0, 7, 0, 7, 0, 3, 0},  {-3, 5, 0, 5, 0, 2, 0}, {4, -1, 0, 0, 0, 0, 0},
-      {4, 0, 0, 0, 0, 0, 0},  // no columns: no rows either, so no walk over rows meets null rows
+      // Without pixels an image is 0 x 0, so no walk over rows or columns meets a missing row.
+      {0, 7, 0, 0, 0, 0, 0},  {-3, 5, 0, 0, 0, 0, 0}, {4, -1, 0, 0, 0, 0, 0},
+      {4, 0, 0, 0, 0, 0, 0},
   };
   for (const CASO& k : casos) {
     SCOPED_TRACE(std::to_string(k.nl) + "x" + std::to_string(k.nc));

@@ -33,7 +33,9 @@ void todosossufixos(const I& img, const DIRTEMP& d, const std::string& caso) {
     SCOPED_TRACE(std::string(I::NOME) + " " + caso + suf);
     const DESFECHO r = desfecho([&] { imp(img, nome.c_str()); });
     EXPECT_TRUE(limpo(r));
-    if (r.status == 1) EXPECT_FALSE(existe(escrito)) << r.err;
+    if (r.status == 1) {
+      EXPECT_FALSE(existe(escrito)) << r.err;
+    }
   }
 }
 
