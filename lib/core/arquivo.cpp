@@ -31,3 +31,10 @@ void ARQUIVO::fecha(const char* msgEscrita) {
   f_ = nullptr;
   if (falhou && msgEscrita) aborta(msgEscrita, nome_);
 }
+
+long long comprimento(FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+  const long t = std::ftell(f);
+  std::rewind(f);
+  return t;
+}

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdio>
 
+// Length of an open seekable stream, which is left at its start; -1 when it cannot tell.
+long long comprimento(FILE* f);
+
 class ARQUIVO {
  public:
   static constexpr size_t TAMBUF = 65536;

@@ -9,6 +9,7 @@
 #include "core/imgbin.h"
 #include "core/tipos.h"
 #include "core/cabembytes.h"
+#include "core/campos.h"
 
 namespace {
 
@@ -31,16 +32,6 @@ uint32_t lecampo(const BYTE* h, int pos, int tam) {
 
 void poecampo(BYTE* h, const CAMPO& c) {
   for (int i = 0; i < c.tam; i++) h[c.pos + i] = static_cast<BYTE>(c.valor >> (8 * i));
-}
-
-// Rows are stored byte by byte with column 0 in the top bit of the first byte, so a word's
-// first file byte is its most significant one whatever the host's byte order.
-uint32_t palavra(const BYTE* p) {
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
-
-void poepalavra(BYTE* p, uint32_t w) {
-  for (int i = 0; i < 4; i++) p[i] = static_cast<BYTE>(w >> (24 - 8 * i));
 }
 
 // Grey level of a palette entry (blue, green, red, 0).
@@ -109,7 +100,7 @@ void IMGBIN::LeBmp(const char* nome) {
   a.fecha();
   const BYTE* p = reinterpret_cast<const BYTE*>(data);
   uint32_t inv = c.inverte ? ~0u : 0u;  // so that 1 always stands for the lighter colour
-  for (int i = 0; i < nw_; i++) data[i] = palavra(p + 4 * static_cast<size_t>(i)) ^ inv;
+  for (int i = 0; i < nw_; i++) data[i] = lebe32(p + 4 * static_cast<size_t>(i)) ^ inv;
 }
 
 void IMGBIN::ImpBmp(const char* nome) const {
@@ -126,7 +117,7 @@ void IMGBIN::ImpBmp(const char* nome) const {
   a.escreve(h, DESLOCDADOS, ESCRITA);
   std::vector<BYTE> linha(4 * static_cast<size_t>(nwl_));
   for (int l = nl_ - 1; l >= 0; l--) {
-    for (int w = 0; w < nwl_; w++) poepalavra(&linha[4 * static_cast<size_t>(w)], lin[l][w]);
+    for (int w = 0; w < nwl_; w++) poebe32(&linha[4 * static_cast<size_t>(w)], lin[l][w]);
     a.escreve(linha.data(), linha.size(), ESCRITA);
   }
   a.fecha(ESCRITA);

@@ -65,14 +65,6 @@ jpeg_error_mgr* arma(ERROJPG& e) {
   return &e.mgr;
 }
 
-// Length of the open file (positioned back at its start), or -1 when it cannot tell.
-long long tamanho(FILE* f) {
-  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  long t = std::ftell(f);
-  std::rewind(f);
-  return t;
-}
-
 int componentes(const IMGGRY&) { return 1; }
 int componentes(const IMGCOR&) { return 3; }
 
@@ -156,7 +148,7 @@ PASSO decodifica(FILE* f, I* img, long long tam, bool confere) {
 // The whole JPEG stream f (positioned at its start) into img.
 template <class I>
 void lejpgde(I& img, FILE* f) {
-  const long long tam = tamanho(f);
+  const long long tam = comprimento(f);
   if (decodifica<I>(f, &img, tam, true) == CONFERIR) {
     std::rewind(f);
     decodifica<I>(f, nullptr, tam, false);

@@ -10,6 +10,7 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
+#include "io/linhabits.h"
 #include "io/pdf.h"
 
 namespace {
@@ -23,13 +24,12 @@ std::string pontos(double pixels, double dpi) {
   return b;
 }
 
-// Rows of a 1-bit page as PDF image bytes: 1 = white under /DeviceGray.
+// Rows of a 1-bit page as PDF image bytes: 1 = white (left unpainted by the mask).
 std::string bytes(const IMGBIN& b) {
   const size_t nb = (static_cast<size_t>(b.nc()) + 7) / 8;
   std::string s(nb * static_cast<size_t>(b.nl()), '\0');
   for (int l = 0; l < b.nl(); l++)
-    for (size_t k = 0; k < nb; k++)
-      s[l * nb + k] = static_cast<char>(b.lin[l][k / 4] >> (24 - 8 * (k % 4)));
+    bytesdalinha(b, l, reinterpret_cast<BYTE*>(&s[l * nb]), nb);
   return s;
 }
 

@@ -11,10 +11,10 @@
 
 #include "core/aborta.h"
 #include "core/arquivo.h"
-#include "core/cabembytes.h"
 #include "core/limites.h"
 #include "io/densidades.h"
 #include "io/entrega.h"
+#include "io/linhabits.h"
 #include "io/protegido.h"
 
 namespace {
@@ -36,13 +36,6 @@ constexpr png_alloc_size_t MAXCHUNK = 8 << 20;
 }
 
 void aviso(png_structp, png_const_charp) {}
-
-long long tamanho(FILE* f) {
-  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  long t = std::ftell(f);
-  std::rewind(f);
-  return t;
-}
 
 // The natural class of the file once the transforms are set.
 enum NATURAL { BIN, GRY, COR8, FLT16 };
@@ -101,13 +94,10 @@ bool linhas(LEITURA& r, png_bytepp rows) {
   });
 }
 
-// PNG bytes of a 1-bit row are pixels MSB first; IMGBIN words hold them the same way once
-// each group of four bytes is read big-endian.
+// libpng writes 1-bit rows straight into the words of an IMGBIN; each group of four bytes then
+// becomes its word, read big-endian.
 void palavras(IMGBIN& b) {
-  for (int i = 0; i < b.nw(); i++) {
-    const BYTE* q = reinterpret_cast<const BYTE*>(b.data + i);
-    b.data[i] = uint32_t(q[0]) << 24 | uint32_t(q[1]) << 16 | uint32_t(q[2]) << 8 | q[3];
-  }
+  for (int i = 0; i < b.nw(); i++) b.data[i] = lebe32(reinterpret_cast<const BYTE*>(b.data + i));
 }
 
 template <class N>
@@ -160,7 +150,7 @@ void natural(LEITURA& r, NATURAL n, I& img, const char* nome) {
 template <class I>
 void lepng(I& img, const char* nome) {
   ARQUIVO a(nome, "rb", "Erro LePng - Abertura de ", "Erro LePng - Faltou memoria setvbuf");
-  const long long tam = tamanho(a);
+  const long long tam = comprimento(a);
   LEITURA r;
   if (!cabecalho(r, a)) abortacodec(INVALIDO, r.ctx, nome);
   if (!r.p) aborta("Erro LePng - Faltou memoria");
@@ -191,12 +181,6 @@ struct ESCRITAPNG {
   ~ESCRITAPNG() { png_destroy_write_struct(&p, &i); }
 };
 
-// A 1-bit row as PNG bytes: word by word, most significant byte first.
-void bytesdalinha(const IMGBIN& b, int l, BYTE* s) {
-  const size_t nb = (static_cast<size_t>(b.nc()) + 7) / 8;
-  for (size_t k = 0; k < nb; k++) s[k] = static_cast<BYTE>(b.lin[l][k / 4] >> (24 - 8 * (k % 4)));
-}
-
 int tipopng(const IMGBIN&) { return PNG_COLOR_TYPE_GRAY; }
 int tipopng(const IMGGRY&) { return PNG_COLOR_TYPE_GRAY; }
 int tipopng(const IMGCOR&) { return PNG_COLOR_TYPE_RGB; }
@@ -215,7 +199,7 @@ void escrevelinhas(ESCRITAPNG& e, const I& img, BYTE*) {
 
 void escrevelinhas(ESCRITAPNG& e, const IMGBIN& b, BYTE* s) {
   for (int l = 0; l < b.nl(); l++) {
-    bytesdalinha(b, l, s);
+    bytesdalinha(b, l, s, (static_cast<size_t>(b.nc()) + 7) / 8);
     png_write_row(e.p, s);
   }
 }

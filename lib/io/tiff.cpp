@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "core/aborta.h"
+#include "core/arquivo.h"
 #include "core/limites.h"
 #include "io/densidades.h"
 #include "io/entrega.h"
+#include "io/linhabits.h"
 #include "io/orientacao.h"
 #include "io/tiffaberto.h"
 #include "io/tiffmem.h"
@@ -45,19 +47,10 @@ long long razaomax(uint16_t comp) {
 }
 constexpr long long FOLGA = 1 << 20;
 
+// Length of the file, opened once here first: libtiff says little of a file it cannot open.
 long long tamanhoarquivo(const char* nome) {
-  FILE* f = std::fopen(nome, "rb");
-  if (!f) return -1;
-  long long t = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
-  std::fclose(f);
-  return t;
-}
-
-// libtiff says little of a file it cannot open: the name is checked first.
-void abertura(const char* nome) {
-  FILE* f = std::fopen(nome, "rb");
-  if (!f) aborta("Erro LeTif - Abertura de ", nome);
-  std::fclose(f);
+  ARQUIVO a(nome, "rb", "Erro LeTif - Abertura de ", "Erro LeTif - Faltou memoria setvbuf");
+  return comprimento(a);
 }
 
 long long maxaloc(long long tam) {
@@ -139,15 +132,7 @@ struct DESEMPACOTA {
   BYTE paleta8 = 8;  // shift of the colour map entries (0 for maps written as 8-bit)
 
   void operator()(IMGBIN& b, int l, const BYTE* s) const {
-    const size_t nb = (p.nc + 7) / 8;
-    for (int w = 0; w < b.nwl(); w++) {
-      uint32_t v = 0;
-      for (size_t k = 0; k < 4; k++) {
-        size_t i = static_cast<size_t>(w) * 4 + k;
-        v = v << 8 | (i < nb ? s[i] : 0);
-      }
-      b.lin[l][w] = branco0 ? ~v : v;
-    }
+    linhadosbytes(b, l, s, (p.nc + 7) / 8, branco0);
   }
   void operator()(IMGGRY& g, int l, const BYTE* s) const {
     if (p.bits == 8 && !branco0) {
@@ -301,7 +286,6 @@ void leaberto(I& img, TIFFABERTO& a, long long tam, int pagina, const char* nome
 
 template <class I>
 void letif(I& img, const char* nome, int pagina) {
-  abertura(nome);
   const long long tam = tamanhoarquivo(nome);
   TIFFABERTO a(nome, "r", maxaloc(tam));
   leaberto(img, a, tam, pagina, nome);
@@ -322,7 +306,6 @@ template void letif(IMGDBL&, const char*, int);
 template void letif(IMGCPX&, const char*, int);
 
 int npaginastif(const char* nome) {
-  abertura(nome);
   TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
   if (!a.t()) a.aborta(INVALIDO, nome);
   return static_cast<int>(TIFFNumberOfDirectories(a.t()));
@@ -345,8 +328,7 @@ FORMA forma(const IMGCOR&) { return {8, 3, PHOTOMETRIC_RGB, COMPRESSION_LZW}; }
 // predictor works in place), so it is always a copy. Bilevel rows are inverted (min-is-white)
 // and cut to whole bytes.
 void linha(const IMGBIN& b, int l, std::vector<BYTE>& s) {
-  for (size_t k = 0; k < s.size(); k++)
-    s[k] = static_cast<BYTE>(~(b.lin[l][k / 4] >> (24 - 8 * (k % 4))));
+  bytesdalinha(b, l, s.data(), s.size(), true);
 }
 template <class I>
 void linha(const I& img, int l, std::vector<BYTE>& s) {
@@ -410,7 +392,6 @@ void imptif(const IMGCOR& img, const char* nome, double dpi, bool anexa) {
 }
 
 DENSIDADE densidadetif(const char* nome, int pagina) {
-  abertura(nome);
   TIFFABERTO a(nome, "r", maxaloc(tamanhoarquivo(nome)));
   TIFF* t = abrepagina(a, nome, pagina);
   float x = 0, y = 0;
