@@ -156,6 +156,15 @@ const std::vector<SEMENTE>& sementes() {
       {"pdf", 4, -1, "pdf", [](const char* n) { imppdf(gry(12, 16), n, 10); }},
       {"pdf", 0, -1, "pdf",
        [](const char* n) { imppdf(std::vector<IMGBIN>{bin(8, 8), bin(16, 8)}, n, 30); }},
+      {"densidade", 0, -1, "bmp", [](const char* n) { bin(5, 33).ImpBmp(n); }},
+      {"densidade", 0, -1, "jpg", [](const char* n) { gry(8, 8).ImpJpg(n, 90); }},
+      {"densidade", 0, -1, "png", [](const char* n) { imppng(gry(3, 3), n, 300); }},
+      {"densidade", 1, -1, "tif",
+       [](const char* n) {
+         imptif(gry(3, 5), n, 200);
+         imptif(bin(4, 4), n, 600, true);
+       }},
+      {"densidade", 0, -1, "pdf", [](const char* n) { imppdf(gry(12, 16), n, 10); }},
       {"vet", 0, -1, "vet",
        [](const char* n) {
          VETORBIT v(37);
@@ -197,6 +206,15 @@ const CRUA CRUAS[] = {
     // Sizes, payload length, protections and holes, seed; payload bits; the document's blocks.
     {"assinatura", "\x10\x20\x08\x08\x0b\x02\x01\x07\x00\x00\x00\xa5\x0f\xf0\x00\xff\x3c"s},
     {"assinatura", "\x58\x58\x40\x00\x00\x00\x00\x01\x02\x03\x04\xff\xff\x00\x00\x81\x7e\x18"s},
+    // A JPEG of JFIF units 0 followed by an Exif block (74 bytes): little-endian IFD0 with XResolution,
+    // YResolution (offsets to 72/1) and ResolutionUnit 2.
+    {"densidade",
+     "\x00\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+     "\xff\xe1\x00\x4a" "Exif\x00\x00II*\x00\x08\x00\x00\x00\x03\x00"
+     "\x1a\x01\x05\x00\x01\x00\x00\x00\x32\x00\x00\x00"
+     "\x1b\x01\x05\x00\x01\x00\x00\x00\x3a\x00\x00\x00"
+     "\x28\x01\x03\x00\x01\x00\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00"
+     "\x48\x00\x00\x00\x01\x00\x00\x00\x48\x00\x00\x00\x01\x00\x00\x00\xff\xd9"s},
     // Rows, columns, seed, then pixel blocks.
     {"verificacao", "\x00\x02\x00\x02\x07\x00\x00\x00\xf0\xf0\x20\xf0\xf0\xf0\x20\xf0"s},
     {"verificacao", "\x00\xb0\x04\xb0\x04\x07\x00\x00\x00\xe6\xe6\x19\xe6\xe6\xe6\xe6\x19"s},

@@ -52,7 +52,8 @@ DENSIDADE exif(const BYTE* t, size_t n) {
   int unidade = 2;
   for (size_t i = 0; i < k && ifd + 2 + 12 * (i + 1) <= n; i++) {
     const BYTE* e = t + ifd + 2 + 12 * i;
-    const uint32_t tag = campo(e, g, 2), off = campo(e + 8, g, 4);
+    const uint32_t tag = campo(e, g, 2);
+    const size_t off = campo(e + 8, g, 4);  // a size_t: off + 8 must not wrap
     if (tag == 296) unidade = static_cast<int>(campo(e + 8, g, 2));
     if ((tag == 282 || tag == 283) && off + 8 <= n) {
       const uint32_t num = campo(t + off, g, 4), den = campo(t + off + 4, g, 4);

@@ -28,8 +28,7 @@ std::string pontos(double pixels, double dpi) {
 std::string bytes(const IMGBIN& b) {
   const size_t nb = (static_cast<size_t>(b.nc()) + 7) / 8;
   std::string s(nb * static_cast<size_t>(b.nl()), '\0');
-  for (int l = 0; l < b.nl(); l++)
-    bytesdalinha(b, l, reinterpret_cast<BYTE*>(&s[l * nb]), nb);
+  for (int l = 0; l < b.nl(); l++) bytesdalinha(b, l, reinterpret_cast<BYTE*>(&s[l * nb]), nb);
   return s;
 }
 

@@ -131,6 +131,23 @@ TEST(Densidades, Exif) {
   EXPECT_EQ(pixels(lido<IMGGRY>(d / "e.jpg")), pixels(lido<IMGGRY>(d / "a.jpg")));
 }
 
+// Exif offsets that point past the block (one near 2^32, which once wrapped round) read as no
+// density.
+TEST(Densidades, ExifForaDoBloco) {
+  DIRTEMP d;
+  std::string t("II*\0\x08\0\0\0\x03\0", 10);
+  auto e = [&t](int tag, int tipo, uint32_t v) {
+    t += {char(tag), char(tag >> 8), char(tipo), 0, 1, 0, 0, 0};
+    for (int k = 0; k < 4; k++) t += char(v >> (8 * k));
+  };
+  e(282, 5, 0xFFFFFFF0u), e(283, 5, 60000), e(296, 3, 2);
+  const std::string app1 = "Exif" + std::string(2, '\0') + t + std::string(2, '\0');
+  const size_t n = app1.size() + 2;
+  escrevearquivo(d / "e.jpg", "\xFF\xD8\xFF\xE1" + std::string(1, char(n >> 8)) +
+                                  char(n & 255) + app1 + "\xFF\xD9");
+  EXPECT_FALSE(densidade((d / "e.jpg").c_str()).conhecida());
+}
+
 // BMP keeps pixels per metre: 7874 is 200 dpi; our writer records none.
 TEST(Densidades, BmpEmPixelsPorMetro) {
   DIRTEMP d;
