@@ -70,7 +70,7 @@ void imagensdepuracao(const IMGFLT& alinhada, const IMGFLT& sinal,
 
 }  // namespace
 
-bool decidegrupo(const IMGFLT& sinal, const PONTOI2 p[4]) {
+LEITURAGRUPO legrupo(const IMGFLT& sinal, const PONTOI2 p[4]) {
   const int w = (tamexcl + 1) / 4;
   const int desl[4][2] = {{0, 0}, {0, tamgrade}, {tamgrade, 0}, {tamgrade, tamgrade}};
   VETOR<double> L(16);
@@ -85,10 +85,17 @@ bool decidegrupo(const IMGFLT& sinal, const PONTOI2 p[4]) {
     klK.data[i] = kl * K.data[i];
   }
   const double e = norma(kkL - klK, 2);
-  const double coef = std::fabs(kl / (nK * nL));
-  const double tau = std::fabs(std::sqrt(15.0) * kl * nK / e);
-  acumula(coef, tau);
-  return kl > 0;
+  LEITURAGRUPO g;
+  g.coef = std::fabs(kl / (nK * nL));
+  g.tau = std::fabs(std::sqrt(15.0) * kl * nK / e);
+  g.bit = kl > 0;
+  return g;
+}
+
+bool decidegrupo(const IMGFLT& sinal, const PONTOI2 p[4]) {
+  const LEITURAGRUPO g = legrupo(sinal, p);
+  acumula(g.coef, g.tau);
+  return g.bit;
 }
 
 VETORBIT extraibits(const IMGFLT& alinhada, const VETOR<PONTOI2>& posicoes, SINCRONIA s) {
@@ -110,4 +117,20 @@ VETORBIT extraibits(const IMGFLT& alinhada, const VETOR<PONTOI2>& posicoes, SINC
   if (coefbaixo()) std::puts("Cuidado: Alguns bits podem estar errados");
   if (deb) imagensdepuracao(alinhada, sinal, posicoes, s);
   return bits;
+}
+
+std::vector<LEITURAGRUPO> extraigrupos(const IMGFLT& alinhada, const VETOR<PONTOI2>& posicoes,
+                                       SINCRONIA s, int n) {
+  if (n < 0 || 16 + n > ngrdados) aborta("Erro: Numero de grupos invalido");
+  const IMGFLT sinal = (-1.0) + 2.0 * gaussiano(alinhada, tamexcl / 9.0, 'x');
+  std::vector<LEITURAGRUPO> leituras(n);
+  PONTOI2 p[4];
+  for (int j = 0; j < n; j++) {
+    posicoesgrupo(posicoes, 16 + j, s, p);
+    LEITURAGRUPO& g = leituras[j];
+    g = legrupo(sinal, p);
+    // A group of equal means has no correlation at all: it is the least sure of all.
+    if (std::isnan(g.coef)) g.coef = g.tau = 0;
+  }
+  return leituras;
 }

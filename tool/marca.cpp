@@ -90,7 +90,7 @@ void pintafuro(IMGBIN& R, const PONTOI2& p, int lado, bool v) {
 }  // namespace
 
 IMGBIN marca(const IMGBIN& D, const VETORBIT& E, int tamegpos, int tamegneg, int tamfuropos,
-             int tamfuroneg, int semente) {
+             int tamfuroneg, int semente, RELATOMARCA* relato) {
   IMGBIN perm = montaperm(E, semente);
   if (deb) imp(perm, "_s01.bmp");
   if (D.nl() < tamperm || D.nc() < tamperm) {
@@ -124,6 +124,7 @@ IMGBIN marca(const IMGBIN& D, const VETORBIT& E, int tamegpos, int tamegneg, int
   int neg = 0, pos = 0;
   for (const PONTOI2& p : centros) (D.pega(p.l, p.c) ? neg : pos)++;
   std::printf("#Furos marcados: neg (pt/br)=%d   pos (br/pt)=%d\n", neg, pos);
+  if (relato) *relato = {neg, pos, 100.0 * falhas / npos};
 
   IMGBIN R(D);
   for (const PONTOI2& p : centros) {

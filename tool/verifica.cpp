@@ -17,9 +17,8 @@ const char* const BANNERS[4] = {
     "<<Fazendo correlacao-cruzada e corrigindo translacao e rotacao>45graus...>>",
     "<<Extraindo bits...>>"};
 
-}  // namespace
-
-VETORBIT verifica(const IMGGRY& scan, int semente) {
+// Phases one to three: the aligned dots, the drawn positions and the tiling offset.
+IMGFLT alinha(const IMGGRY& scan, int semente, VETOR<PONTOI2>& posicoes, SINCRONIA& s) {
   IMGBIN mascara;
   IMGFLT canonflt;
   std::puts(BANNERS[0]);
@@ -27,8 +26,23 @@ VETORBIT verifica(const IMGGRY& scan, int semente) {
   std::puts(BANNERS[1]);
   IMGFLT alinhada = corrigeescala(canonflt, mascara);
   std::puts(BANNERS[2]);
-  VETOR<PONTOI2> posicoes;
-  SINCRONIA s = sincroniza(alinhada, semente, posicoes);
+  s = sincroniza(alinhada, semente, posicoes);
   std::puts(BANNERS[3]);
+  return alinhada;
+}
+
+}  // namespace
+
+VETORBIT verifica(const IMGGRY& scan, int semente) {
+  VETOR<PONTOI2> posicoes;
+  SINCRONIA s;
+  const IMGFLT alinhada = alinha(scan, semente, posicoes, s);
   return extraibits(alinhada, posicoes, s);
+}
+
+std::vector<LEITURAGRUPO> verificagrupos(const IMGGRY& scan, int semente, int n) {
+  VETOR<PONTOI2> posicoes;
+  SINCRONIA s;
+  const IMGFLT alinhada = alinha(scan, semente, posicoes, s);
+  return extraigrupos(alinhada, posicoes, s, n);
 }

@@ -1,0 +1,31 @@
+// morvia-doc capacity: what fits on a page and what the code then corrects.
+#include <cstdio>
+
+#include "comandos.h"
+#include "opcoes.h"
+#include "perfil.h"
+#include "quadro.h"
+
+int quadrodoperfil(int dpi) {
+  fixaperfil(dpi == 400 ? '4' : '2');
+  return bytesdoquadro(nbitslivres);
+}
+
+int capacidade(int argc, char** argv) {
+  const ARGUMENTOS a = separa(argc, argv, {"--dpi"}, {});
+  if (!a.posicionais.empty()) throw ERROUSO{"capacity takes no file"};
+  const int dpi = dpidoperfil(a), n = quadrodoperfil(dpi), m = cargamaxima(n);
+  std::printf("At %d dpi a page carries a frame of %d bytes (%d of its %d payload bits).\n", dpi, n,
+              8 * n, nbitslivres);
+  std::printf("Text or hex: up to %d bytes; a number: up to 2^64 - 1 (8 bytes).\n", m);
+  std::printf(
+      "A payload of L bytes leaves %d - L parity bytes, which correct that many erased\n"
+      "bytes, or half as many wrong ones:\n",
+      n - BYTESCABECALHO - BYTESCRC);
+  const int exemplos[] = {1, 8, 16, 22, m};
+  for (int l : exemplos)
+    if (l <= m)
+      std::printf("  %3d bytes: %3d parity, corrects %3d wrong bytes\n", l, paridade(n, l),
+                  paridade(n, l) / 2);
+  return 0;
+}

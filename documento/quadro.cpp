@@ -1,0 +1,140 @@
+#include "quadro.h"
+
+#include <zlib.h>
+
+// libfec's header declares C functions without saying so.
+extern "C" {
+#include <fec.h>
+}
+
+#include <algorithm>
+#include <memory>
+
+#include "core/aborta.h"
+
+namespace {
+
+// Reed-Solomon parameters of version 1.
+constexpr int SIMBOLO = 8, POLINOMIO = 0x11d, PRIMEIRARAIZ = 1, PRIMITIVO = 1, BLOCO = 255;
+
+// A byte whose weakest group correlates less than this is handed to the decoder as an erasure.
+constexpr double LIMIARAPAGAMENTO = 0.25;
+
+struct LIBERARS {
+  void operator()(void* rs) const { free_rs_char(rs); }
+};
+using CODIGORS = std::unique_ptr<void, LIBERARS>;
+
+CODIGORS codigo(int n, int r) {
+  return CODIGORS(init_rs_char(SIMBOLO, POLINOMIO, PRIMEIRARAIZ, PRIMITIVO, r, BLOCO - n));
+}
+
+uint32_t crc32de(const uint8_t* p, int n) {
+  return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), p, static_cast<uInt>(n)));
+}
+
+bool especievalida(int e) { return e >= 1 && e <= 3; }
+
+// The payload length the header of q announces, or 0 when the header is not one of version 1.
+int comprimentodocabecalho(const std::vector<uint8_t>& q) {
+  const int n = static_cast<int>(q.size());
+  if (q[0] >> 4 != VERSAOQUADRO || !especievalida(q[0] & 15)) return 0;
+  const int l = q[1];
+  return l >= 1 && l <= cargamaxima(n) ? l : 0;
+}
+
+// The frame is whole: a consistent header for parity r and the CRC of header and payload.
+bool confere(const std::vector<uint8_t>& q, int r) {
+  const int n = static_cast<int>(q.size()), l = comprimentodocabecalho(q);
+  if (l == 0 || paridade(n, l) != r) return false;
+  const uint8_t* c = q.data() + BYTESCABECALHO + l;
+  const uint32_t gravado = uint32_t(c[0]) << 24 | uint32_t(c[1]) << 16 | uint32_t(c[2]) << 8 | c[3];
+  return gravado == crc32de(q.data(), BYTESCABECALHO + l);
+}
+
+// The least sure bytes below the threshold, weakest first, at most r - 2 of them so that the
+// decoder keeps the power to find one error of its own.
+std::vector<int> apagamentos(const std::vector<double>& confianca, int r) {
+  std::vector<int> pos;
+  for (int i = 0; i < static_cast<int>(confianca.size()); i++)
+    if (confianca[i] < LIMIARAPAGAMENTO) pos.push_back(i);
+  std::stable_sort(pos.begin(), pos.end(),
+                   [&](int a, int b) { return confianca[a] < confianca[b]; });
+  if (static_cast<int>(pos.size()) > r - 2) pos.resize(std::max(r - 2, 0));
+  return pos;
+}
+
+// One decoding of q as a frame with r parity bytes; true when it yields a whole frame.
+bool tenta(std::vector<uint8_t>& q, int r, const std::vector<double>& confianca) {
+  const int n = static_cast<int>(q.size());
+  std::vector<int> pos = apagamentos(confianca, r);
+  const int napagados = static_cast<int>(pos.size());
+  pos.resize(r);  // the decoder writes the corrected positions back into this array
+  CODIGORS rs = codigo(n, r);
+  if (!rs) return false;
+  if (decode_rs_char(rs.get(), q.data(), pos.data(), napagados) < 0) return false;
+  return confere(q, r);
+}
+
+}  // namespace
+
+int bytesdoquadro(int nbits) { return std::min(nbits / 8, BLOCO); }
+
+int cargamaxima(int n) { return n - BYTESCABECALHO - BYTESCRC - PARIDADEMINIMA; }
+
+int paridade(int n, int l) { return n - BYTESCABECALHO - BYTESCRC - l; }
+
+std::vector<uint8_t> codificaquadro(const CARGA& c, int n) {
+  const int l = static_cast<int>(c.bytes.size());
+  if (l < 1 || l > cargamaxima(n)) aborta("Erro: Carga fora da capacidade do quadro");
+  std::vector<uint8_t> q(n, 0);
+  q[0] = static_cast<uint8_t>(VERSAOQUADRO << 4 | static_cast<int>(c.especie));
+  q[1] = static_cast<uint8_t>(l);
+  std::copy(c.bytes.begin(), c.bytes.end(), q.begin() + BYTESCABECALHO);
+  const uint32_t v = crc32de(q.data(), BYTESCABECALHO + l);
+  for (int k = 0; k < 4; k++) q[BYTESCABECALHO + l + k] = static_cast<uint8_t>(v >> (24 - 8 * k));
+  const int r = paridade(n, l);
+  CODIGORS rs = codigo(n, r);
+  if (!rs) aborta("Erro: Codigo Reed-Solomon indisponivel");
+  encode_rs_char(rs.get(), q.data(), q.data() + n - r);
+  return q;
+}
+
+DECODIFICACAO decodificaquadro(const std::vector<uint8_t>& lido,
+                               const std::vector<double>& confianca) {
+  DECODIFICACAO d;
+  const int n = static_cast<int>(lido.size());
+  if (n > BLOCO || cargamaxima(n) < 1) return d;
+  if (!confianca.empty() && static_cast<int>(confianca.size()) != n) return d;
+  // The parity the header as read announces goes first; a misread header must not end the
+  // read, so every other parity is tried after it.
+  std::vector<int> candidatas;
+  const int lido_l = comprimentodocabecalho(lido);
+  if (lido_l) candidatas.push_back(paridade(n, lido_l));
+  for (int l = 1; l <= cargamaxima(n); l++)
+    if (l != lido_l) candidatas.push_back(paridade(n, l));
+  for (int r : candidatas) {
+    std::vector<uint8_t> q = lido;
+    if (!tenta(q, r, confianca)) continue;
+    d.verificado = true;
+    d.carga.especie = static_cast<ESPECIE>(q[0] & 15);
+    d.carga.bytes.assign(q.begin() + BYTESCABECALHO, q.begin() + BYTESCABECALHO + q[1]);
+    for (int i = 0; i < n; i++) d.corrigidos += q[i] != lido[i];
+    return d;
+  }
+  return d;
+}
+
+std::vector<bool> bitsdoquadro(const std::vector<uint8_t>& quadro) {
+  std::vector<bool> bits;
+  for (uint8_t b : quadro)
+    for (int k = 7; k >= 0; k--) bits.push_back((b >> k) & 1);
+  return bits;
+}
+
+std::vector<uint8_t> bytesdosbits(const std::vector<bool>& bits) {
+  std::vector<uint8_t> q(bits.size() / 8, 0);
+  for (size_t i = 0; i < q.size() * 8; i++)
+    if (bits[i]) q[i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
+  return q;
+}

@@ -1,0 +1,136 @@
+// morvia-doc verify: every page of every scan read, brought to the document's density, and its
+// frame corrected and checked.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "comandos.h"
+#include "isolamento.h"
+#include "opcoes.h"
+#include "paginas.h"
+#include "perfil.h"
+#include "quadro.h"
+#include "resultado.h"
+#include "verifica.h"
+
+namespace {
+
+struct PEDIDO {
+  std::vector<std::string> scans;
+  int dpi = 200, semente = 7;
+  double dpiscan = 0;  // given by --scan-dpi; 0 when not
+  bool json = false;
+};
+
+struct PAGINA {
+  int arquivo, pagina;  // pagina from 0
+};
+
+PEDIDO lepedido(int argc, char** argv) {
+  const ARGUMENTOS a = separa(argc, argv, {"--dpi", "--seed", "--scan-dpi"}, {"--json"});
+  if (a.posicionais.empty()) throw ERROUSO{"verify takes at least one SCAN"};
+  PEDIDO p;
+  p.scans = a.posicionais;
+  p.dpi = dpidoperfil(a);
+  p.semente = sementede(a);
+  if (a.tem("--scan-dpi")) p.dpiscan = inteiro("--scan-dpi", a.opcoes.at("--scan-dpi"), 50, 4800);
+  p.json = a.tem("--json");
+  return p;
+}
+
+// The density to read the page at: given, recorded, or guessed from a letter or A4 sheet.
+double densidadeda(const PEDIDO& p, double registrada, const IMGGRY& g) {
+  if (p.dpiscan > 0) return p.dpiscan;
+  if (registrada > 0) return registrada;
+  return dpipelotamanho(g.nl(), g.nc());
+}
+
+// In the child: "dpi\n" then each frame byte read and its confidence, one pair per line.
+std::string lepagina(const PEDIDO& p, const PAGINA& pg) {
+  const int n = quadrodoperfil(p.dpi);
+  double registrada = 0;
+  const IMGGRY bruta = paginascan(p.scans[pg.arquivo].c_str(), pg.pagina, p.dpi, registrada);
+  const double dpi = densidadeda(p, registrada, bruta);
+  const std::vector<LEITURAGRUPO> g =
+      verificagrupos(nadensidade(bruta, dpi, p.dpi), p.semente, 8 * n);
+  std::ostringstream s;
+  s << dpi << "\n";
+  for (int k = 0; k < n; k++) {
+    int byte = 0;
+    double conf = 1;
+    for (int b = 0; b < 8; b++) {
+      byte = byte << 1 | g[8 * k + b].bit;
+      conf = std::min(conf, g[8 * k + b].coef);
+    }
+    s << byte << " " << conf << "\n";
+  }
+  return s.str();
+}
+
+RESULTADO resultadode(const PEDIDO& p, const PAGINA& pg, const DESFECHO& d) {
+  RESULTADO r;
+  r.arquivo = p.scans[pg.arquivo];
+  r.pagina = pg.pagina + 1;
+  if (!d.ok) {
+    semmarca(r, d.erro);
+    return r;
+  }
+  std::istringstream s(d.dados);
+  s >> r.dpiscan;
+  std::vector<uint8_t> lido;
+  std::vector<double> confianca;
+  int byte;
+  double conf;
+  while (s >> byte >> conf) {
+    lido.push_back(static_cast<uint8_t>(byte));
+    confianca.push_back(conf);
+  }
+  julga(r, lido, confianca);
+  return r;
+}
+
+// The pages of every scan; a file that cannot be opened is reported and counts as an error.
+std::vector<PAGINA> paginasdos(const PEDIDO& p, bool& errodearquivo) {
+  std::vector<PAGINA> paginas;
+  const int n = static_cast<int>(p.scans.size());
+  isola(
+      n, [&](int i) { return std::to_string(contapaginas(p.scans[i].c_str())); },
+      [&](int i, const DESFECHO& d) {
+        if (!d.ok) {
+          std::fprintf(stderr, "morvia-doc: %s: %s\n", p.scans[i].c_str(), d.erro.c_str());
+          errodearquivo = true;
+          return;
+        }
+        for (int k = 0; k < std::stoi(d.dados); k++) paginas.push_back({i, k});
+      },
+      paralelosdamaquina());
+  return paginas;
+}
+
+}  // namespace
+
+int verificar(int argc, char** argv) {
+  const PEDIDO p = lepedido(argc, argv);
+  quadrodoperfil(p.dpi);
+  bool errodearquivo = false;
+  const std::vector<PAGINA> paginas = paginasdos(p, errodearquivo);
+  const int n = static_cast<int>(paginas.size());
+  const bool progresso = isatty(STDERR_FILENO) && n > 1;
+  std::vector<RESULTADO> rs;
+  isola(
+      n, [&](int i) { return lepagina(p, paginas[i]); },
+      [&](int i, const DESFECHO& d) {
+        rs.push_back(resultadode(p, paginas[i], d));
+        if (progresso) std::fprintf(stderr, "\r[%d/%d pages]%s", i + 1, n, i + 1 == n ? "\n" : "");
+        const RESULTADO& r = rs.back();
+        std::printf("%s\n", (p.json ? linhajson(r) : linhadetexto(r)).c_str());
+        std::fflush(stdout);
+      },
+      paralelosdamaquina());
+  if (errodearquivo) return 1;
+  return statusdos(rs);
+}
