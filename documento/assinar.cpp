@@ -114,7 +114,7 @@ std::string isolado(const std::function<std::string()>& f, std::string& erro) {
   bool ok = false;
   isola(
       1, [&](int) { return f(); },
-      [&](int, const DESFECHO& d) {
+      [&](int, const TAREFAFEITA& d) {
         ok = d.ok;
         r = d.dados;
         erro = d.erro;
@@ -203,7 +203,7 @@ void escreve(const PEDIDO& p, const std::vector<IMGBIN>& paginas, const std::str
     imp(paginas[0], nome.c_str(), p.dpi);
 }
 
-std::string linhadapagina(int pagina, const DESFECHO& d, const RELATOMARCA& r, bool marcada) {
+std::string linhadapagina(int pagina, const TAREFAFEITA& d, const RELATOMARCA& r, bool marcada) {
   std::string s = "page " + std::to_string(pagina + 1) + ": ";
   if (!d.ok) return s + "refused: " + d.erro;
   if (!marcada) return s + "not selected, copied unmarked";
@@ -222,7 +222,7 @@ int assinar(int argc, char** argv) {
   int recusadas = 0;
   isola(
       n, [&](int i) { return marcapagina(p, i); },
-      [&](int i, const DESFECHO& d) {
+      [&](int i, const TAREFAFEITA& d) {
         RELATOMARCA r;
         if (d.ok)
           paginas[i] = desempacota(d.dados, r);

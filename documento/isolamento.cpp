@@ -94,8 +94,8 @@ std::string fimanormal(int status) {
   return "ended with status " + std::to_string(WEXITSTATUS(status));
 }
 
-DESFECHO colhe(const FILHO& f, int status) {
-  DESFECHO d;
+TAREFAFEITA colhe(const FILHO& f, int status) {
+  TAREFAFEITA d;
   d.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   if (d.ok)
     d.dados = conteudo(f.saida);
@@ -130,10 +130,10 @@ FILHO lanca(int i, const std::function<std::string(int)>& tarefa) {
 }  // namespace
 
 void isola(int n, const std::function<std::string(int)>& tarefa,
-           const std::function<void(int, const DESFECHO&)>& aotermino, int paralelos) {
+           const std::function<void(int, const TAREFAFEITA&)>& aotermino, int paralelos) {
   if (paralelos < 1) paralelos = 1;
   std::map<pid_t, std::pair<int, FILHO>> vivos;
-  std::map<int, DESFECHO> prontos;
+  std::map<int, TAREFAFEITA> prontos;
   int proximo = 0, entregue = 0;
   while (entregue < n) {
     while (proximo < n && static_cast<int>(vivos.size()) < paralelos) {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-struct DESFECHO {
+struct TAREFAFEITA {
   bool ok = false;
   std::string dados;  // what the task returned, when ok
   std::string erro;   // why not, when not ok: the child's last report line or its end
@@ -17,7 +17,7 @@ struct DESFECHO {
 // output discarded, its standard error kept for the report, and limits on processor time and
 // memory.
 void isola(int n, const std::function<std::string(int)>& tarefa,
-           const std::function<void(int, const DESFECHO&)>& aotermino, int paralelos);
+           const std::function<void(int, const TAREFAFEITA&)>& aotermino, int paralelos);
 
 // Children at a time: MORVIA_THREADS when it is a positive number, else the cores online.
 int paralelosdamaquina();

@@ -8,7 +8,9 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <mutex>
 
 #include "core/aborta.h"
 
@@ -25,8 +27,14 @@ struct LIBERARS {
 };
 using CODIGORS = std::unique_ptr<void, LIBERARS>;
 
-CODIGORS codigo(int n, int r) {
-  return CODIGORS(init_rs_char(SIMBOLO, POLINOMIO, PRIMEIRARAIZ, PRIMITIVO, r, BLOCO - n));
+// The code of a frame of n bytes with r parity bytes, built once: a read tries every parity.
+void* codigo(int n, int r) {
+  static std::mutex trava;
+  static std::map<std::pair<int, int>, CODIGORS> codigos;
+  std::lock_guard<std::mutex> t(trava);
+  CODIGORS& c = codigos[{n, r}];
+  if (!c) c.reset(init_rs_char(SIMBOLO, POLINOMIO, PRIMEIRARAIZ, PRIMITIVO, r, BLOCO - n));
+  return c.get();
 }
 
 uint32_t crc32de(const uint8_t* p, int n) {
@@ -70,9 +78,8 @@ bool tenta(std::vector<uint8_t>& q, int r, const std::vector<double>& confianca)
   std::vector<int> pos = apagamentos(confianca, r);
   const int napagados = static_cast<int>(pos.size());
   pos.resize(r);  // the decoder writes the corrected positions back into this array
-  CODIGORS rs = codigo(n, r);
-  if (!rs) return false;
-  if (decode_rs_char(rs.get(), q.data(), pos.data(), napagados) < 0) return false;
+  void* rs = codigo(n, r);
+  if (!rs || decode_rs_char(rs, q.data(), pos.data(), napagados) < 0) return false;
   return confere(q, r);
 }
 
@@ -94,9 +101,9 @@ std::vector<uint8_t> codificaquadro(const CARGA& c, int n) {
   const uint32_t v = crc32de(q.data(), BYTESCABECALHO + l);
   for (int k = 0; k < 4; k++) q[BYTESCABECALHO + l + k] = static_cast<uint8_t>(v >> (24 - 8 * k));
   const int r = paridade(n, l);
-  CODIGORS rs = codigo(n, r);
+  void* rs = codigo(n, r);
   if (!rs) aborta("Erro: Codigo Reed-Solomon indisponivel");
-  encode_rs_char(rs.get(), q.data(), q.data() + n - r);
+  encode_rs_char(rs, q.data(), q.data() + n - r);
   return q;
 }
 

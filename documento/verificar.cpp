@@ -71,7 +71,7 @@ std::string lepagina(const PEDIDO& p, const PAGINA& pg) {
   return s.str();
 }
 
-RESULTADO resultadode(const PEDIDO& p, const PAGINA& pg, const DESFECHO& d) {
+RESULTADO resultadode(const PEDIDO& p, const PAGINA& pg, const TAREFAFEITA& d) {
   RESULTADO r;
   r.arquivo = p.scans[pg.arquivo];
   r.pagina = pg.pagina + 1;
@@ -99,7 +99,7 @@ std::vector<PAGINA> paginasdos(const PEDIDO& p, bool& errodearquivo) {
   const int n = static_cast<int>(p.scans.size());
   isola(
       n, [&](int i) { return std::to_string(contapaginas(p.scans[i].c_str())); },
-      [&](int i, const DESFECHO& d) {
+      [&](int i, const TAREFAFEITA& d) {
         if (!d.ok) {
           std::fprintf(stderr, "morvia-doc: %s: %s\n", p.scans[i].c_str(), d.erro.c_str());
           errodearquivo = true;
@@ -123,7 +123,7 @@ int verificar(int argc, char** argv) {
   std::vector<RESULTADO> rs;
   isola(
       n, [&](int i) { return lepagina(p, paginas[i]); },
-      [&](int i, const DESFECHO& d) {
+      [&](int i, const TAREFAFEITA& d) {
         rs.push_back(resultadode(p, paginas[i], d));
         if (progresso) std::fprintf(stderr, "\r[%d/%d pages]%s", i + 1, n, i + 1 == n ? "\n" : "");
         const RESULTADO& r = rs.back();
