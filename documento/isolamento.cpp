@@ -100,7 +100,8 @@ TAREFAFEITA colhe(const FILHO& f, int status) {
   if (d.ok)
     d.dados = conteudo(f.saida);
   else {
-    d.erro = ultimalinha(conteudo(f.erros));
+    d.relato = conteudo(f.erros);
+    d.erro = ultimalinha(d.relato);
     if (d.erro.empty() || !WIFEXITED(status)) d.erro = fimanormal(status);
   }
   std::fclose(f.saida);

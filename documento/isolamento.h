@@ -8,8 +8,9 @@
 
 struct TAREFAFEITA {
   bool ok = false;
-  std::string dados;  // what the task returned, when ok
-  std::string erro;   // why not, when not ok: the child's last report line or its end
+  std::string dados;   // what the task returned, when ok
+  std::string erro;    // why not, when not ok: the child's last report line or its end
+  std::string relato;  // all the child wrote to its standard error, when not ok
 };
 
 // Runs tarefa(i) for i = 0 .. n-1, at most paralelos at a time, and calls aotermino(i, d) for

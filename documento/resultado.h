@@ -17,6 +17,7 @@ struct RESULTADO {
   std::string motivo;                    // why not verified
   double dpiscan = 0;                    // density the page was read at; 0 when not a scan
   std::string condicionamento = "none";  // what was done to the scan before reading
+  bool erroarquivo = false;              // the page itself could not be read from its file
 };
 
 // The verdict of a frame read with its per-byte confidences (empty for none).

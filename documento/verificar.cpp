@@ -26,6 +26,8 @@ struct PEDIDO {
   bool json = false;
 };
 
+const char LIDA[] = "morvia-doc: page read\n";
+
 struct PAGINA {
   int arquivo, pagina;  // pagina from 0
 };
@@ -54,6 +56,7 @@ std::string lepagina(const PEDIDO& p, const PAGINA& pg) {
   const int n = quadrodoperfil(p.dpi);
   double registrada = 0;
   const IMGGRY bruta = paginascan(p.scans[pg.arquivo].c_str(), pg.pagina, p.dpi, registrada);
+  std::fputs(LIDA, stderr);  // what fails after this line is the reading of the mark
   const double dpi = densidadeda(p, registrada, bruta);
   const std::vector<LEITURAGRUPO> g =
       verificagrupos(nadensidade(bruta, dpi, p.dpi), p.semente, 8 * n);
@@ -75,6 +78,12 @@ RESULTADO resultadode(const PEDIDO& p, const PAGINA& pg, const TAREFAFEITA& d) {
   RESULTADO r;
   r.arquivo = p.scans[pg.arquivo];
   r.pagina = pg.pagina + 1;
+  if (!d.ok && d.relato.find(LIDA) == std::string::npos) {
+    r.veredito = "no mark";
+    r.motivo = "the page could not be read: " + d.erro;
+    r.erroarquivo = true;
+    return r;
+  }
   if (!d.ok) {
     semmarca(r, d.erro);
     return r;
@@ -131,6 +140,6 @@ int verificar(int argc, char** argv) {
         std::fflush(stdout);
       },
       paralelosdamaquina());
-  if (errodearquivo) return 1;
-  return statusdos(rs);
+  for (const RESULTADO& r : rs) errodearquivo = errodearquivo || r.erroarquivo;
+  return errodearquivo ? 1 : statusdos(rs);
 }

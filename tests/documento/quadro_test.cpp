@@ -97,8 +97,7 @@ TEST_P(Correcao, AteOLimiteCorrigeAlemNuncaMente) {
 
 INSTANTIATE_TEST_SUITE_P(Quadros, Correcao,
                          ::testing::Values(CASO{N2, 1}, CASO{N2, 8}, CASO{N2, 22}, CASO{N2, 23},
-                                           CASO{N4, 1}, CASO{N4, 22}, CASO{N4, 100},
-                                           CASO{N4, 161}),
+                                           CASO{N4, 1}, CASO{N4, 22}, CASO{N4, 100}, CASO{N4, 161}),
                          [](const ::testing::TestParamInfo<CASO>& i) {
                            return "n" + std::to_string(i.param.n) + "_carga" +
                                   std::to_string(i.param.l);

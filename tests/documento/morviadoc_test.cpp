@@ -1,0 +1,252 @@
+// morvia-doc as users run it: documents signed, printed and scanned into the files scanners
+// write, read back "verified"; bad input refused before any work; never a payload from a page
+// that does not carry it.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "apoio.h"
+#include "imagens_teste.h"
+#include "io/leimp.h"
+#include "io/pdf.h"
+#include "io/tiff.h"
+#include "pares.h"
+
+namespace {
+
+const std::string CARGA = std::string(MORVIA_SOURCE_DIR) + "/samples/carga.vet";
+const std::string TEXTO = "ACME copy 17 - Lisbon";  // 21 bytes
+// Print and scan of a document at the printer's 600 dpi, and of one at 200 or 400 dpi.
+const std::vector<std::string> IMPRESSAO600 = {"--toner", "3",       "--ganho", "0.05",  "--borrao",
+                                               "0.7",     "--ruido", "3",       "--rot", "0.5"};
+const std::vector<std::string> IMPRESSAO = {"--toner", "1", "--borrao", "0.7",
+                                            "--ruido", "3", "--rot",    "0.5"};
+
+SAIDA doc(const std::vector<std::string>& args) { return executa(programa("morvia-doc"), args); }
+
+std::vector<nlohmann::json> linhasjson(const std::string& out) {
+  std::vector<nlohmann::json> v;
+  std::istringstream s(out);
+  std::string l;
+  while (std::getline(s, l)) v.push_back(nlohmann::json::parse(l));
+  return v;
+}
+
+// A generated letter page at dpi, as a 1-bit image.
+IMGBIN pagina(const DIRTEMP& d, int dpi, int semente) {
+  const std::string nome = d / ("g" + std::to_string(semente) + ".bmp");
+  EXPECT_EQ(
+      executa(programa("geradoc"), {nome, std::to_string(dpi), std::to_string(semente)}).status, 0);
+  return lido<IMGBIN>(nome);
+}
+
+// printscan from a document of dpidoc to a scan of dpiscan, with extra options.
+IMGGRY imprimeedigitaliza(const DIRTEMP& d, const std::string& doc, int dpidoc, int dpiscan,
+                          std::vector<std::string> extra = IMPRESSAO) {
+  std::vector<std::string> a = {doc,          d / "ps.tga",
+                                "--dpi-doc",  std::to_string(dpidoc),
+                                "--dpi-scan", std::to_string(dpiscan)};
+  a.insert(a.end(), extra.begin(), extra.end());
+  SAIDA p = executa(programa("printscan"), a);
+  EXPECT_EQ(p.status, 0) << p.err;
+  return lido<IMGGRY>(d / "ps.tga");
+}
+
+void esperaverificado(const std::vector<nlohmann::json>& js, const std::string& carga,
+                      const std::string& tipo) {
+  for (const nlohmann::json& j : js) {
+    SCOPED_TRACE(j.dump());
+    EXPECT_EQ(j["verdict"], "verified");
+    EXPECT_EQ(j["payload"], carga);
+    EXPECT_EQ(j["kind"], tipo);
+    EXPECT_EQ(j["conditioning"], "none");
+  }
+}
+
+// A 3-page PDF signed with a text, rasterised as printers' RIPs do (ghostscript and poppler at
+// 600 dpi), printed and scanned, and saved as a 300 dpi PNG, a 600 dpi TIFF, a JPEG of quality
+// 75 with no density, and a scanned PDF of all three pages: every page reads back verified.
+TEST(MorviaDoc, PdfAssinadoImpressoEDigitalizadoEmCadaFormato) {
+  EXIGE("gs", "ghostscript");
+  EXIGE("pdftoppm", "poppler-utils");
+  EXIGE("cjpeg", "libjpeg-turbo-progs");
+  DIRTEMP d;
+  imppdf(std::vector<IMGBIN>{pagina(d, 200, 1), pagina(d, 200, 2), pagina(d, 200, 3)},
+         (d / "doc.pdf").c_str(), 200);
+  SAIDA s = doc({"sign", d / "doc.pdf", d / "marcado.pdf", "--text", TEXTO});
+  ASSERT_EQ(s.status, 0) << s.err;
+  EXPECT_NE(s.out.find("page 3: "), std::string::npos) << s.out;
+  ASSERT_EQ(npaginaspdf((d / "marcado.pdf").c_str()), 3);
+  roda(
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pbmraw -r600 -sOutputFile=gs%d.pbm marcado.pdf"
+      " && pdftoppm -r 600 -mono marcado.pdf pp",
+      d);
+  std::vector<IMGGRY> scans;
+  const std::string rips[] = {"gs1.pbm", "pp-2.pbm", "gs3.pbm"};
+  for (int k = 0; k < 3; k++)
+    scans.push_back(imprimeedigitaliza(d, d / rips[k], 600, 300, IMPRESSAO600));
+  imp(scans[0], (d / "p1.png").c_str(), 300);
+  imptif(imprimeedigitaliza(d, d / "pp-2.pbm", 600, 600, IMPRESSAO600), (d / "p2.tif").c_str(),
+         600);
+  imp(scans[2], (d / "p3.pgm").c_str());
+  roda("cjpeg -quality 75 -grayscale p3.pgm > p3.jpg", d);
+  imppdf(scans, (d / "digitalizado.pdf").c_str(), 300);
+  SAIDA v =
+      doc({"verify", d / "p1.png", d / "p2.tif", d / "p3.jpg", d / "digitalizado.pdf", "--json"});
+  EXPECT_EQ(v.status, 0) << v.out << v.err;
+  const std::vector<nlohmann::json> js = linhasjson(v.out);
+  ASSERT_EQ(js.size(), 6u);
+  esperaverificado(js, TEXTO, "text");
+  EXPECT_EQ(js[0]["scan_dpi"], 300);
+  EXPECT_EQ(js[1]["scan_dpi"], 600);
+  EXPECT_EQ(js[2]["scan_dpi"], 300);  // from the sheet's size: the JPEG records none
+  EXPECT_EQ(js[5]["page"], 3);
+}
+
+// Profile 4: a 400 dpi page with a number, scanned at 600 dpi.
+TEST(MorviaDoc, Perfil4A400DpiComNumero) {
+  DIRTEMP d;
+  imp(pagina(d, 400, 5), (d / "doc.png").c_str(), 400);
+  SAIDA s = doc({"sign", d / "doc.png", d / "marcado.tif", "--dpi", "400", "--number",
+                 "18446744073709551615", "--seed", "99"});
+  ASSERT_EQ(s.status, 0) << s.err;
+  IMGBIN m;
+  letif(m, (d / "marcado.tif").c_str());
+  imp(m, (d / "m.pbm").c_str());
+  imptif(imprimeedigitaliza(d, d / "m.pbm", 400, 600), (d / "scan.tif").c_str(), 600);
+  SAIDA v = doc({"verify", d / "scan.tif", "--dpi", "400", "--seed", "99", "--json"});
+  EXPECT_EQ(v.status, 0) << v.out << v.err;
+  esperaverificado(linhasjson(v.out), "18446744073709551615", "number");
+}
+
+// Pages that do not carry this mark: a plain page, a page marked with another seed, a blank page,
+// a photograph-like page of noise. Never a payload; status 2.
+TEST(MorviaDoc, PaginasSemAMarcaNuncaDaoCarga) {
+  DIRTEMP d;
+  imp(pagina(d, 200, 6), (d / "plana.bmp").c_str());
+  ASSERT_EQ(
+      doc({"sign", d / "plana.bmp", d / "outra.bmp", "--hex", "c0ffee", "--seed", "8"}).status, 0);
+  imp(imprimeedigitaliza(d, d / "plana.bmp", 200, 300), (d / "plana.png").c_str(), 300);
+  imp(imprimeedigitaliza(d, d / "outra.bmp", 200, 300), (d / "outra.png").c_str(), 300);
+  imp(IMGGRY(2200, 1700, 255), (d / "branca.png").c_str(), 200);
+  IMGGRY foto(2200, 1700);
+  unsigned x = 12345;
+  for (int i = 0; i < foto.n(); i++)
+    foto.data[i] = static_cast<BYTE>((x = x * 1103515245 + 12345) >> 24);
+  imp(foto, (d / "foto.png").c_str(), 200);
+  SAIDA v =
+      doc({"verify", d / "plana.png", d / "outra.png", d / "branca.png", d / "foto.png", "--json"});
+  EXPECT_EQ(v.status, 2) << v.err;
+  const std::vector<nlohmann::json> js = linhasjson(v.out);
+  ASSERT_EQ(js.size(), 4u);
+  for (const nlohmann::json& j : js) {
+    SCOPED_TRACE(j.dump());
+    EXPECT_NE(j["verdict"], "verified");
+    EXPECT_FALSE(j.contains("payload"));
+    EXPECT_FALSE(j["reason"].get<std::string>().empty());
+  }
+}
+
+// One page of a document that cannot be marked: nothing is written, and the page is named.
+TEST(MorviaDoc, PaginaQueNaoSeMarcaNadaEscrito) {
+  DIRTEMP d;
+  imptif(pagina(d, 200, 7), (d / "doc.tif").c_str(), 200);
+  imptif(IMGBIN(300, 300, true), (d / "doc.tif").c_str(), 200, true);
+  const std::set<std::string> antes = conteudo(d.dir());
+  SAIDA s = doc({"sign", d / "doc.tif", d / "marcado.pdf", "--text", "x"});
+  EXPECT_EQ(s.status, 1);
+  EXPECT_NE(s.out.find("page 2: refused: "), std::string::npos) << s.out;
+  EXPECT_NE(s.err.find("nothing written"), std::string::npos) << s.err;
+  EXPECT_EQ(conteudo(d.dir()), antes);  // no output, no temporary file left
+}
+
+// Usage and file errors: one line, status 1, before any work, no output file.
+TEST(MorviaDoc, ErrosDeUsoRecusadosAntesDoTrabalho) {
+  DIRTEMP d;
+  imp(pagina(d, 200, 8), (d / "doc.bmp").c_str());
+  escrevearquivo(d / "ruim.pdf", "%PDF-1.4\nnot really a pdf\n");
+  const std::string saida = d / "saida.pdf";
+  struct CASO {
+    std::vector<std::string> args;
+    std::string mensagem;
+  };
+  const CASO casos[] = {
+      {{"sign", d / "doc.bmp", d / "saida.xyz", "--text", "a"}, "OUTPUT must end in"},
+      {{"sign", d / "ruim.pdf", saida, "--text", "a"}, "ruim.pdf"},
+      {{"sign", d / "nada.png", saida, "--text", "a"}, "nada.png"},
+      {{"sign", d / "doc.bmp", saida, "--text", ""}, "the text is empty"},
+      {{"sign", d / "doc.bmp", saida, "--text", "123456789012345678901234"}, "at most 23 bytes"},
+      {{"sign", d / "doc.bmp", saida, "--text", "a", "--dpi", "300"}, "--dpi must be 200 or 400"},
+      {{"sign", d / "doc.bmp", saida, "--text", "a", "--pages", "2"}, "out of range"},
+      {{"sign", d / "doc.bmp", saida, "--text", "a", "--number", "1"}, "exactly one of"},
+      {{"sign", d / "doc.bmp", saida}, "exactly one of"},
+      {{"sign", d / "doc.bmp", saida, "--number", "12abc"}, "decimal digits"},
+      {{"sign", d / "doc.bmp", saida, "--text", "a", "--seed", "0"}, "--seed must be"},
+      {{"sign", d / "doc.bmp", saida, "--text", "a", "--holes", "9,12,3"}, "--holes"},
+      {{"sign", d / "doc.bmp", saida, "--text", "a", "--colour"}, "unknown option --colour"},
+      {{"verify"}, "at least one SCAN"},
+      {{"verify", d / "doc.bmp", "--scan-dpi", "3x"}, "--scan-dpi"},
+      {{"frobnicate"}, "unknown command"},
+      {{}, "no command"},
+  };
+  for (const CASO& c : casos) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    SAIDA s = doc(c.args);
+    EXPECT_EQ(s.status, 1);
+    EXPECT_NE(s.err.find(c.mensagem), std::string::npos) << s.err;
+    EXPECT_FALSE(existe(saida));
+  }
+  SAIDA a = doc({"--help"});
+  EXPECT_EQ(a.status, 0);
+  EXPECT_NE(a.out.find("morvia-doc sign INPUT OUTPUT"), std::string::npos);
+}
+
+TEST(MorviaDoc, PdfCifradoRecusado) {
+  EXIGE("qpdf", "qpdf");
+  DIRTEMP d;
+  imppdf(pagina(d, 200, 9), (d / "doc.pdf").c_str(), 200);
+  roda("qpdf --encrypt user owner 256 -- doc.pdf cifrado.pdf", d);
+  SAIDA s = doc({"sign", d / "cifrado.pdf", d / "saida.pdf", "--text", "a"});
+  EXPECT_EQ(s.status, 1);
+  EXPECT_NE(s.err.find("cifrado.pdf"), std::string::npos) << s.err;
+  EXPECT_FALSE(existe(d / "saida.pdf"));
+}
+
+// The two programs work together: bits that `morvia v2s` wrote decode with `decode`, and
+// `--bits` passes a plain payload through for `morvia v2s` to read.
+TEST(MorviaDoc, TrabalhaJuntoComMorvia) {
+  DIRTEMP d;
+  imp(pagina(d, 200, 10), (d / "doc.bmp").c_str());
+  ASSERT_EQ(doc({"sign", d / "doc.bmp", d / "m.bmp", "--text", TEXTO}).status, 0);
+  imp(imprimeedigitaliza(d, d / "m.bmp", 200, 200), (d / "scan.tga").c_str());
+  ASSERT_EQ(morvia({"v2s", d / "scan.tga", d / "lido.vet"}).status, 0);
+  SAIDA s = doc({"decode", d / "lido.vet", "--json"});
+  EXPECT_EQ(s.status, 0) << s.out << s.err;
+  esperaverificado(linhasjson(s.out), TEXTO, "text");
+
+  ASSERT_EQ(doc({"sign", d / "doc.bmp", d / "b.bmp", "--bits", CARGA}).status, 0);
+  ASSERT_EQ(morvia({"s2s", d / "doc.bmp", CARGA, d / "a.bmp"}).status, 0);
+  EXPECT_TRUE(iguais(lido<IMGBIN>(d / "b.bmp"), lido<IMGBIN>(d / "a.bmp")));
+  SAIDA u = doc({"decode", CARGA});
+  EXPECT_EQ(u.status, 2);
+  EXPECT_NE(u.out.find("unverified"), std::string::npos) << u.out;
+}
+
+// A run over several files reports every page: one unreadable file does not lose the others.
+TEST(MorviaDoc, UmArquivoRuimNaoPerdeOsOutros) {
+  DIRTEMP d;
+  imp(pagina(d, 200, 11), (d / "doc.bmp").c_str());
+  ASSERT_EQ(doc({"sign", d / "doc.bmp", d / "m.bmp", "--number", "42"}).status, 0);
+  imp(imprimeedigitaliza(d, d / "m.bmp", 200, 300), (d / "scan.png").c_str(), 300);
+  escrevearquivo(d / "ruim.png", "\x89PNG\r\n\x1a\n garbage");
+  SAIDA v = doc({"verify", d / "scan.png", d / "ruim.png", d / "scan.png"});
+  EXPECT_EQ(v.status, 1);
+  const std::string verificada = d / "scan.png" + ", page 1: verified (0 corrected), number: 42\n";
+  EXPECT_EQ(v.out, verificada + d / "ruim.png" + ", page 1: no mark: the page could not be read: " +
+                       "Erro LePng - PNG invalido (Read Error) " + d / "ruim.png\n" + verificada);
+}
+
+}  // namespace
