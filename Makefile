@@ -19,7 +19,9 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-demo: build
+# The demo builds only the programs it runs.
+demo: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target morvia-doc geradoc printscan
 	@scripts/demo.sh $(BUILD)
 
 # The peer tools of the interoperability tests are installed like the build packages, then the

@@ -1,5 +1,5 @@
 // printscan: simulates printing a marked 1-bit page on a laser printer and scanning it back,
-// writing the grey scan as an 8-bit TGA.
+// writing the grey scan as an 8-bit image (TGA, or any format by its suffix, with its density).
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +8,7 @@
 #include "core/aborta.h"
 #include "impressao.h"
 #include "io/leimp.h"
+#include "io/pdf.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ std::string uso(const OPCAO* ops, int n) {
 int main(int argc, char** argv) {
   PARAMSCAN p;
   int semente = static_cast<int>(p.semente);
+  int pagina = 1;
   const OPCAO ops[] = {
       {"dpi-doc", INTEIRO, &p.dpidoc, "resolucao do documento"},
       {"dpi-impressora", INTEIRO, &p.dpiimpressora, "grade da impressora"},
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
       {"semente", INTEIRO, &semente, "semente do ruido"},
       {"branco", INTEIRO, &p.branco, "cinza do papel"},
       {"preto", INTEIRO, &p.preto, "cinza do toner"},
+      {"pagina", INTEIRO, &pagina, "pagina de um PDF, renderizada a dpi-doc"},
   };
   const int nops = sizeof ops / sizeof ops[0];
   const std::string texto = uso(ops, nops);
@@ -96,7 +99,14 @@ int main(int argc, char** argv) {
   p.semente = static_cast<unsigned>(semente);
   validaparams(p);
   IMGBIN doc;
-  le(doc, arquivos[0]);
-  imp(printscan(doc, p), arquivos[1]);
+  if (ehpdf(arquivos[0])) {
+    if (pagina < 1 || pagina > npaginaspdf(arquivos[0]))
+      argumentoinvalido(std::to_string(pagina).c_str(), u);
+    lepdf(doc, arquivos[0], pagina - 1, p.dpidoc);
+  } else {
+    le(doc, arquivos[0]);
+  }
+  // The scan records the density it was made at, where its format can.
+  imp(printscan(doc, p), arquivos[1], p.dpiscan ? p.dpiscan : p.dpidoc);
   return 0;
 }

@@ -76,7 +76,9 @@ TEST(Json, TextoQualquerVoltaPeloParser) {
     const std::string linha = OBJETOJSON().texto("k", s).numero("n", 300).linha();
     const nlohmann::json j = nlohmann::json::parse(linha);
     EXPECT_EQ(j["n"], 300);
-    if (s.find('\xff') == std::string::npos) EXPECT_EQ(j["k"], s);
+    if (s.find('\xff') == std::string::npos) {
+      EXPECT_EQ(j["k"], s);
+    }
   }
 }
 

@@ -91,7 +91,9 @@ TEST_P(Correcao, AteOLimiteCorrigeAlemNuncaMente) {
     e = q;
     estraga(e, posicoes(c.n, r / 2 + 1 + static_cast<int>(g() % 3), g), g);
     d = decodificaquadro(e, {});
-    if (d.verificado) EXPECT_EQ(d.carga.bytes, carga.bytes);
+    if (d.verificado) {
+      EXPECT_EQ(d.carga.bytes, carga.bytes);
+    }
   }
 }
 
