@@ -250,3 +250,16 @@ TEST(MorviaDoc, UmArquivoRuimNaoPerdeOsOutros) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MorviaDoc, PaginaDeManualSemAvisos) {
+  EXIGE("groff", "groff");
+  DIRTEMP d;
+  SAIDA s = executa("/bin/sh", {"-c", "groff -ww -z -man " + std::string(MORVIA_SOURCE_DIR) +
+                                          "/documento/morvia-doc.1 2>&1"});
+  EXPECT_EQ(s.status, 0);
+  EXPECT_EQ(s.out, "");
+}
+
+}  // namespace
