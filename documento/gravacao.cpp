@@ -29,8 +29,12 @@ std::string temporarioao(const std::string& destino, std::string& erro) {
 
 bool publica(const std::string& tmp, const std::string& destino, std::string& erro) {
   const int fd = open(tmp.c_str(), O_RDONLY);
-  const bool ok =
-      fd >= 0 && fsync(fd) == 0 && close(fd) == 0 && std::rename(tmp.c_str(), destino.c_str()) == 0;
+  bool ok = fd >= 0;
+  if (ok) {
+    ok = fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+  }
+  ok = ok && std::rename(tmp.c_str(), destino.c_str()) == 0;
   if (!ok) {
     erro = std::strerror(errno);
     std::remove(tmp.c_str());

@@ -3,20 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+#include "utf8.h"
 
-// Length of the well-formed UTF-8 sequence at s[i] of 2 to 4 bytes, 0 when there is none.
-int multibyte(const std::string& s, size_t i) {
-  const unsigned char c = s[i];
-  const int n = c >= 0xF0 && c <= 0xF4   ? 4
-                : (c & 0xF0) == 0xE0     ? 3
-                : c >= 0xC2 && c <= 0xDF ? 2
-                                         : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (int k = 1; k < n; k++)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return n;
-}
+namespace {
 
 std::string escape(unsigned v) {
   char b[8];
@@ -42,7 +31,7 @@ std::string aspasjson(const std::string& s) {
       o += escape(c);
     else if (c < 0x80)
       o += static_cast<char>(c);
-    else if (int n = multibyte(s, i)) {
+    else if (int n = sequenciautf8(s, i)) {
       o.append(s, i, n);
       i += n;
       continue;

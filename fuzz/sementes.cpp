@@ -227,6 +227,11 @@ const CRUA CRUAS[] = {
     {"argumentos", "\x01" "bin\0@4\0o.tif\0" "1\0" "300"s},
     {"argumentos", "\x01" "cor\0@6\0o.pdf\0" "2"s},
     {"argumentos", "\x01" "flt\0@7\0o.jpg50"s},
+    // The payload frame: a 12-byte payload signed at 200 dpi and damaged at two bytes (one
+    // unsure); at 400 dpi with three; a frame of zeros read with confidences.
+    {"quadro", "\x04\x0b" "ACME copy 17" "\x03\x41\x91\x07"s},
+    {"quadro", "\x05\x15" "twenty-two bytes here" "\x10\xff\x20\x01\xa0\x33"s},
+    {"quadro", "\x02"s + std::string(66, '\0')},
 };
 
 std::string learquivo(const std::string& nome) {

@@ -161,6 +161,14 @@ TEST(MorviaDoc, PaginaQueNaoSeMarcaNadaEscrito) {
   EXPECT_NE(s.out.find("page 2: refused: "), std::string::npos) << s.out;
   EXPECT_NE(s.err.find("nothing written"), std::string::npos) << s.err;
   EXPECT_EQ(conteudo(d.dir()), antes);  // no output, no temporary file left
+  // Marking the good page alone writes both, the other copied as it was.
+  s = doc({"sign", d / "doc.tif", d / "marcado.pdf", "--text", "x", "--pages", "1"});
+  EXPECT_EQ(s.status, 0) << s.err;
+  EXPECT_NE(s.out.find("page 2: not selected, copied unmarked"), std::string::npos) << s.out;
+  ASSERT_EQ(npaginaspdf((d / "marcado.pdf").c_str()), 2);
+  IMGBIN p2;
+  lepdf(p2, (d / "marcado.pdf").c_str(), 1, 200);
+  EXPECT_TRUE(iguais(p2, IMGBIN(300, 300, true)));
 }
 
 // Usage and file errors: one line, status 1, before any work, no output file.
