@@ -65,13 +65,14 @@ VETORBIT bitsdovetor(const std::vector<bool>& v) {
 }
 
 // The payload named by exactly one of --text, --number, --hex, --bits, ready to embed.
-VETORBIT embutidode(const ARGUMENTOS& a, int dpi) {
+VETORBIT embutidode(const ARGUMENTOS& a, int dpi, const SELO& selo) {
   const char* const tipos[] = {"--text", "--number", "--hex", "--bits"};
   int dados = 0;
   for (const char* t : tipos) dados += a.tem(t);
   if (dados != 1) throw ERROUSO{"give exactly one of --text, --number, --hex or --bits"};
   const int n = quadrodoperfil(dpi);
   if (a.tem("--bits")) {
+    if (a.tem("--key")) throw ERROUSO{"--bits embeds plain bits, with no frame to prove: no --key"};
     VETORBIT v;
     le(v, a.opcoes.at("--bits").c_str());  // a bad file ends the run here, before any work
     if (v.n() < 1) throw ERROUSO{"--bits: the payload is empty"};
@@ -87,11 +88,14 @@ VETORBIT embutidode(const ARGUMENTOS& a, int dpi) {
             : a.tem("--number") ? cargadenumero(a.opcoes.at("--number"), c, erro)
                                 : cargadehex(a.opcoes.at("--hex"), c, erro);
   if (!ok) throw ERROUSO{erro};
-  if (static_cast<int>(c.bytes.size()) > cargamaxima(n))
+  if (cargamaxima(n, selo) < 1)
+    throw ERROUSO{"a " + std::to_string(selo.bytes()) + "-byte signature does not fit at " +
+                  std::to_string(dpi) + " dpi: sign with --dpi 400 or with a MAC key"};
+  if (static_cast<int>(c.bytes.size()) > cargamaxima(n, selo))
     throw ERROUSO{"the payload of " + std::to_string(c.bytes.size()) + " bytes does not fit: at " +
                   std::to_string(dpi) + " dpi a page takes at most " +
-                  std::to_string(cargamaxima(n)) + " bytes"};
-  return vetorembutido(bitsdovetor(bitsdoquadro(codificaquadro(c, n))));
+                  std::to_string(cargamaxima(n, selo)) + " bytes"};
+  return vetorembutido(bitsdovetor(bitsdoquadro(codificaquadro(c, n, selo))));
 }
 
 void lefuros(const ARGUMENTOS& a, int furos[4]) {
@@ -126,16 +130,18 @@ std::string isolado(const std::function<std::string()>& f, std::string& erro) {
 PEDIDO lepedido(int argc, char** argv) {
   const ARGUMENTOS a = separa(
       argc, argv,
-      {"--text", "--number", "--hex", "--bits", "--dpi", "--seed", "--pages", "--holes"}, {});
+      {"--text", "--number", "--hex", "--bits", "--dpi", "--seed", "--pages", "--holes", "--key"},
+      {});
   if (a.posicionais.size() != 2) throw ERROUSO{"sign takes INPUT and OUTPUT"};
   PEDIDO p;
   p.entrada = a.posicionais[0];
   p.saida = a.posicionais[1];
   p.tipo = tipodasaida(p.saida);
   p.dpi = dpidoperfil(a);
-  p.semente = sementede(a);
+  const AUTORIA autoria = autoriade(a, false);
+  p.semente = autoria.semente;
   lefuros(a, p.furos);
-  p.embutido = embutidode(a, p.dpi);
+  p.embutido = embutidode(a, p.dpi, autoria.selo);
   std::string erro;
   const std::string n =
       isolado([&] { return std::to_string(contapaginas(p.entrada.c_str())); }, erro);

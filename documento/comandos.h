@@ -6,6 +6,7 @@ int assinar(int argc, char** argv);
 int verificar(int argc, char** argv);
 int decodificar(int argc, char** argv);
 int capacidade(int argc, char** argv);
+int gerachave(int argc, char** argv);
 
 // Sets the profile of a document of dpi (200 or 400) and returns its frame's size in bytes.
 int quadrodoperfil(int dpi);

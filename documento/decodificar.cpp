@@ -9,9 +9,10 @@
 #include "resultado.h"
 
 int decodificar(int argc, char** argv) {
-  const ARGUMENTOS a = separa(argc, argv, {"--dpi"}, {"--json"});
+  const ARGUMENTOS a = separa(argc, argv, {"--dpi", "--key", "--public-key"}, {"--json"});
   if (a.posicionais.size() != 1) throw ERROUSO{"decode takes one F.vet"};
   const std::string nome = a.posicionais[0];
+  const AUTORIA autoria = autoriade(a, true);
   VETORBIT v;
   le(v, nome.c_str());
   // Without --dpi, a file long enough for the 400 dpi frame is taken as one.
@@ -28,7 +29,7 @@ int decodificar(int argc, char** argv) {
   }
   RESULTADO r;
   r.arquivo = nome;
-  julga(r, lido, confianca);
+  julga(r, lido, confianca, autoria.selo);
   std::printf("%s\n", (a.tem("--json") ? linhajson(r) : linhadetexto(r)).c_str());
   return statusdos({r});
 }

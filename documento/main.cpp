@@ -12,10 +12,12 @@ const char USO[] =
     "Usage:\n"
     "  morvia-doc sign INPUT OUTPUT (--text T | --number N | --hex H | --bits F.vet)\n"
     "                  [--dpi 200|400] [--seed N] [--pages LIST]\n"
-    "                  [--holes EGPOS,EGNEG,FUROPOS,FURONEG]\n"
+    "                  [--holes EGPOS,EGNEG,FUROPOS,FURONEG] [--key KEYFILE]\n"
     "  morvia-doc verify SCAN... [--dpi 200|400] [--seed N] [--scan-dpi N] [--json]\n"
-    "  morvia-doc decode F.vet [--dpi 200|400] [--json]\n"
-    "  morvia-doc capacity [--dpi 200|400]\n"
+    "                  [--key KEYFILE | --public-key KEYFILE.pub]\n"
+    "  morvia-doc decode F.vet [--dpi 200|400] [--json] [--key K | --public-key K.pub]\n"
+    "  morvia-doc capacity [--dpi 200|400] [--key K | --public-key K.pub]\n"
+    "  morvia-doc keygen [--public] KEYFILE\n"
     "\n"
     "sign     marks every page of INPUT (PDF, multi-page TIFF, or an image) with the payload\n"
     "         and writes OUTPUT by its suffix: .pdf (print-ready), .tif (multi-page G4), or one\n"
@@ -24,12 +26,17 @@ const char USO[] =
     "         per page, \"verified\" only when the payload's check passes after correction.\n"
     "decode   checks the bits that `morvia v2s` or `morvia v4s` wrote to a .vet file.\n"
     "capacity says how many bytes fit on a page and how many errors are then corrected.\n"
+    "keygen   writes a secret key (mode 0600); with --public, a signing key pair: KEYFILE\n"
+    "         (secret) and KEYFILE.pub (public). A key never overwrites a file.\n"
     "\n"
     "  --dpi      document resolution: 200 (default, letter or A4 at 2200 pixels) or 400\n"
     "  --seed     layout seed shared by sign and verify (default 7)\n"
     "  --pages    pages to mark, from 1, as in 1,3,5-7 (default all)\n"
     "  --scan-dpi resolution of the scans when their files do not record it\n"
     "  --json     one JSON object per page (JSON Lines)\n"
+    "  --key      a key file: marks only its holder can make (positions and proof come from\n"
+    "             the key); a signing key needs --dpi 400\n"
+    "  --public-key  a public key file: checks signed marks, cannot make them\n"
     "\n"
     "Exit status: 0 success (every page verified); 1 usage or file error, or a page that\n"
     "could not be marked; 2 some page not verified.\n";
@@ -39,7 +46,9 @@ struct COMANDO {
   int (*roda)(int, char**);
 };
 const COMANDO COMANDOS[] = {
-    {"sign", assinar}, {"verify", verificar}, {"decode", decodificar}, {"capacity", capacidade}};
+    {"sign", assinar},        {"verify", verificar}, {"decode", decodificar},
+    {"capacity", capacidade}, {"keygen", gerachave},
+};
 
 bool pedeajuda(int argc, char** argv) {
   for (int i = 1; i < argc; i++)

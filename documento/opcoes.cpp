@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "chave.h"
+
 ARGUMENTOS separa(int argc, char** argv, const std::set<std::string>& comvalor,
                   const std::set<std::string>& chaves) {
   ARGUMENTOS a;
@@ -75,4 +77,27 @@ std::vector<int> listadepaginas(const std::string& lista, int n) {
     i = fim + 1;
   }
   return std::vector<int>(paginas.begin(), paginas.end());
+}
+
+AUTORIA autoriade(const ARGUMENTOS& a, bool publica) {
+  AUTORIA r;
+  const bool chave = a.tem("--key"), pub = publica && a.tem("--public-key");
+  if ((chave || pub) && a.tem("--seed"))
+    throw ERROUSO{"--seed cannot go with a key: the key gives the layout"};
+  if (chave && pub) throw ERROUSO{"give --key or --public-key, not both"};
+  if (!chave && !pub) {
+    r.semente = sementede(a);
+    return r;
+  }
+  const std::string nome = a.opcoes.at(chave ? "--key" : "--public-key");
+  CHAVE k;
+  std::string erro;
+  if (!lechave(nome, k, erro)) throw ERROUSO{erro};
+  if (chave && k.tipo == TIPOCHAVE::PUBLICA)
+    throw ERROUSO{nome + " is a public key: it checks marks (--public-key) but cannot make them"};
+  if (pub && k.tipo != TIPOCHAVE::PUBLICA)
+    throw ERROUSO{nome + " is " + nomedotipo(k.tipo) + ", not a public key"};
+  r.semente = sementedachave(k);
+  r.selo = selodachave(k);
+  return r;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "selo.h"
+
 struct ARGUMENTOS {
   std::vector<std::string> posicionais;
   std::map<std::string, std::string> opcoes;  // "--dpi" -> "400"; a switch maps to ""
@@ -33,3 +35,11 @@ int sementede(const ARGUMENTOS& a);
 
 // Pages from a list such as "1,3,5-7" (from 1), each at most n; returned from 0, in order.
 std::vector<int> listadepaginas(const std::string& lista, int n);
+
+// Who makes and who checks the marks: the layout seed and the frame's proof, from --key
+// (--public-key too when publica) or else from --seed with the plain CRC.
+struct AUTORIA {
+  SELO selo;
+  int semente = 7;
+};
+AUTORIA autoriade(const ARGUMENTOS& a, bool publica);

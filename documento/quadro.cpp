@@ -1,7 +1,5 @@
 #include "quadro.h"
 
-#include <zlib.h>
-
 // libfec's header declares C functions without saying so.
 extern "C" {
 #include <fec.h>
@@ -37,27 +35,21 @@ void* codigo(int n, int r) {
   return c.get();
 }
 
-uint32_t crc32de(const uint8_t* p, int n) {
-  return static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), p, static_cast<uInt>(n)));
-}
-
 bool especievalida(int e) { return e >= 1 && e <= 3; }
 
-// The payload length the header of q announces, or 0 when the header is not one of version 1.
-int comprimentodocabecalho(const std::vector<uint8_t>& q) {
+// The payload length the header of q announces, or 0 when the header is not one of s's version.
+int comprimentodocabecalho(const std::vector<uint8_t>& q, const SELO& s) {
   const int n = static_cast<int>(q.size());
-  if (q[0] >> 4 != VERSAOQUADRO || !especievalida(q[0] & 15)) return 0;
+  if (q[0] >> 4 != static_cast<int>(s.prova) || !especievalida(q[0] & 15)) return 0;
   const int l = q[1];
-  return l >= 1 && l <= cargamaxima(n) ? l : 0;
+  return l >= 1 && l <= cargamaxima(n, s) ? l : 0;
 }
 
-// The frame is whole: a consistent header for parity r and the CRC of header and payload.
-bool confere(const std::vector<uint8_t>& q, int r) {
-  const int n = static_cast<int>(q.size()), l = comprimentodocabecalho(q);
-  if (l == 0 || paridade(n, l) != r) return false;
-  const uint8_t* c = q.data() + BYTESCABECALHO + l;
-  const uint32_t gravado = uint32_t(c[0]) << 24 | uint32_t(c[1]) << 16 | uint32_t(c[2]) << 8 | c[3];
-  return gravado == crc32de(q.data(), BYTESCABECALHO + l);
+// The frame is whole: a consistent header for parity r and the proof of header and payload.
+bool confere(const std::vector<uint8_t>& q, int r, const SELO& s) {
+  const int n = static_cast<int>(q.size()), l = comprimentodocabecalho(q, s);
+  if (l == 0 || paridade(n, l, s) != r) return false;
+  return s.confere(q.data(), BYTESCABECALHO + l, q.data() + BYTESCABECALHO + l);
 }
 
 // The least sure bytes below the threshold, weakest first, at most r - 2 of them so that the
@@ -73,56 +65,61 @@ std::vector<int> apagamentos(const std::vector<double>& confianca, int r) {
 }
 
 // One decoding of q as a frame with r parity bytes; true when it yields a whole frame.
-bool tenta(std::vector<uint8_t>& q, int r, const std::vector<double>& confianca) {
+bool tenta(std::vector<uint8_t>& q, int r, const std::vector<double>& confianca, const SELO& s) {
   const int n = static_cast<int>(q.size());
   std::vector<int> pos = apagamentos(confianca, r);
   const int napagados = static_cast<int>(pos.size());
   pos.resize(r);  // the decoder writes the corrected positions back into this array
   void* rs = codigo(n, r);
   if (!rs || decode_rs_char(rs, q.data(), pos.data(), napagados) < 0) return false;
-  return confere(q, r);
+  return confere(q, r, s);
 }
 
 }  // namespace
 
 int bytesdoquadro(int nbits) { return std::min(nbits / 8, BLOCO); }
 
-int cargamaxima(int n) { return n - BYTESCABECALHO - BYTESCRC - PARIDADEMINIMA; }
+int cargamaxima(int n, const SELO& s) { return n - BYTESCABECALHO - s.bytes() - PARIDADEMINIMA; }
 
-int paridade(int n, int l) { return n - BYTESCABECALHO - BYTESCRC - l; }
+int paridade(int n, int l, const SELO& s) { return n - BYTESCABECALHO - s.bytes() - l; }
 
-std::vector<uint8_t> codificaquadro(const CARGA& c, int n) {
+std::vector<uint8_t> codificaquadro(const CARGA& c, int n, const SELO& s) {
   const int l = static_cast<int>(c.bytes.size());
-  if (l < 1 || l > cargamaxima(n)) aborta("Erro: Carga fora da capacidade do quadro");
+  if (l < 1 || l > cargamaxima(n, s)) aborta("Erro: Carga fora da capacidade do quadro");
   std::vector<uint8_t> q(n, 0);
-  q[0] = static_cast<uint8_t>(VERSAOQUADRO << 4 | static_cast<int>(c.especie));
+  q[0] = static_cast<uint8_t>(static_cast<int>(s.prova) << 4 | static_cast<int>(c.especie));
   q[1] = static_cast<uint8_t>(l);
   std::copy(c.bytes.begin(), c.bytes.end(), q.begin() + BYTESCABECALHO);
-  const uint32_t v = crc32de(q.data(), BYTESCABECALHO + l);
-  for (int k = 0; k < 4; k++) q[BYTESCABECALHO + l + k] = static_cast<uint8_t>(v >> (24 - 8 * k));
-  const int r = paridade(n, l);
-  void* rs = codigo(n, r);
-  if (!rs) aborta("Erro: Codigo Reed-Solomon indisponivel");
-  encode_rs_char(rs, q.data(), q.data() + n - r);
+  const std::vector<uint8_t> prova = s.sela(q.data(), BYTESCABECALHO + l);
+  if (static_cast<int>(prova.size()) != s.bytes()) aborta("Erro: Prova do quadro indisponivel");
+  std::copy(prova.begin(), prova.end(), q.begin() + BYTESCABECALHO + l);
+  poeparidade(q, paridade(n, l, s));
   return q;
 }
 
+void poeparidade(std::vector<uint8_t>& q, int r) {
+  const int n = static_cast<int>(q.size());
+  void* rs = codigo(n, r);
+  if (!rs) aborta("Erro: Codigo Reed-Solomon indisponivel");
+  encode_rs_char(rs, q.data(), q.data() + n - r);
+}
+
 DECODIFICACAO decodificaquadro(const std::vector<uint8_t>& lido,
-                               const std::vector<double>& confianca) {
+                               const std::vector<double>& confianca, const SELO& s) {
   DECODIFICACAO d;
   const int n = static_cast<int>(lido.size());
-  if (n > BLOCO || cargamaxima(n) < 1) return d;
+  if (n > BLOCO || cargamaxima(n, s) < 1) return d;
   if (!confianca.empty() && static_cast<int>(confianca.size()) != n) return d;
   // The parity the header as read announces goes first; a misread header must not end the
   // read, so every other parity is tried after it.
   std::vector<int> candidatas;
-  const int lido_l = comprimentodocabecalho(lido);
-  if (lido_l) candidatas.push_back(paridade(n, lido_l));
-  for (int l = 1; l <= cargamaxima(n); l++)
-    if (l != lido_l) candidatas.push_back(paridade(n, l));
+  const int lido_l = comprimentodocabecalho(lido, s);
+  if (lido_l) candidatas.push_back(paridade(n, lido_l, s));
+  for (int l = 1; l <= cargamaxima(n, s); l++)
+    if (l != lido_l) candidatas.push_back(paridade(n, l, s));
   for (int r : candidatas) {
     std::vector<uint8_t> q = lido;
-    if (!tenta(q, r, confianca)) continue;
+    if (!tenta(q, r, confianca, s)) continue;
     d.verificado = true;
     d.carga.especie = static_cast<ESPECIE>(q[0] & 15);
     d.carga.bytes.assign(q.begin() + BYTESCABECALHO, q.begin() + BYTESCABECALHO + q[1]);

@@ -23,8 +23,10 @@ const MOTIVO MOTIVOS[] = {
 
 }  // namespace
 
-void julga(RESULTADO& r, const std::vector<uint8_t>& lido, const std::vector<double>& confianca) {
-  const DECODIFICACAO d = decodificaquadro(lido, confianca);
+void julga(RESULTADO& r, const std::vector<uint8_t>& lido, const std::vector<double>& confianca,
+           const SELO& s) {
+  r.prova = nomedaprova(s.prova);
+  const DECODIFICACAO d = decodificaquadro(lido, confianca, s);
   if (d.verificado) {
     r.veredito = "verified";
     r.especie = nomedaespecie(d.carga.especie);
@@ -51,7 +53,8 @@ void semmarca(RESULTADO& r, const std::string& relato) {
 std::string linhadetexto(const RESULTADO& r) {
   std::string s = r.arquivo + ", page " + std::to_string(r.pagina) + ": " + r.veredito;
   if (r.veredito == "verified")
-    return s + " (" + std::to_string(r.corrigidos) + " corrected), " + r.especie + ": " + r.carga;
+    return s + " (" + std::to_string(r.corrigidos) + " corrected" +
+           (r.prova == "none" ? "" : ", keyed: " + r.prova) + "), " + r.especie + ": " + r.carga;
   if (r.veredito == "unverified") return s + " (bits read, check failed): " + r.bits;
   return s + ": " + r.motivo;
 }
@@ -63,6 +66,7 @@ std::string linhajson(const RESULTADO& r) {
   if (r.veredito == "unverified") o.texto("bits", r.bits);
   o.texto("kind", r.especie).numero("corrected", r.corrigidos).texto("reason", r.motivo);
   o.numero("scan_dpi", std::round(r.dpiscan)).texto("conditioning", r.condicionamento);
+  o.texto("keyed", r.prova);
   return o.linha();
 }
 

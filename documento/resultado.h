@@ -17,11 +17,13 @@ struct RESULTADO {
   std::string motivo;                    // why not verified
   double dpiscan = 0;                    // density the page was read at; 0 when not a scan
   std::string condicionamento = "none";  // what was done to the scan before reading
+  std::string prova = "none";            // the proof checked: "none", "mac" or "signature"
   bool erroarquivo = false;              // the page itself could not be read from its file
 };
 
-// The verdict of a frame read with its per-byte confidences (empty for none).
-void julga(RESULTADO& r, const std::vector<uint8_t>& lido, const std::vector<double>& confianca);
+// The verdict of a frame read with its per-byte confidences (empty for none), checked with s.
+void julga(RESULTADO& r, const std::vector<uint8_t>& lido, const std::vector<double>& confianca,
+           const SELO& s);
 
 // "no mark" with the reason the reading stopped, in the program's words where it knows them.
 void semmarca(RESULTADO& r, const std::string& relato);

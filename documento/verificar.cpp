@@ -22,6 +22,7 @@ namespace {
 struct PEDIDO {
   std::vector<std::string> scans;
   int dpi = 200, semente = 7;
+  SELO selo;
   double dpiscan = 0;  // given by --scan-dpi; 0 when not
   bool json = false;
 };
@@ -33,12 +34,15 @@ struct PAGINA {
 };
 
 PEDIDO lepedido(int argc, char** argv) {
-  const ARGUMENTOS a = separa(argc, argv, {"--dpi", "--seed", "--scan-dpi"}, {"--json"});
+  const ARGUMENTOS a =
+      separa(argc, argv, {"--dpi", "--seed", "--scan-dpi", "--key", "--public-key"}, {"--json"});
   if (a.posicionais.empty()) throw ERROUSO{"verify takes at least one SCAN"};
   PEDIDO p;
   p.scans = a.posicionais;
   p.dpi = dpidoperfil(a);
-  p.semente = sementede(a);
+  const AUTORIA autoria = autoriade(a, true);
+  p.semente = autoria.semente;
+  p.selo = autoria.selo;
   if (a.tem("--scan-dpi")) p.dpiscan = inteiro("--scan-dpi", a.opcoes.at("--scan-dpi"), 50, 4800);
   p.json = a.tem("--json");
   return p;
@@ -78,6 +82,7 @@ RESULTADO resultadode(const PEDIDO& p, const PAGINA& pg, const TAREFAFEITA& d) {
   RESULTADO r;
   r.arquivo = p.scans[pg.arquivo];
   r.pagina = pg.pagina + 1;
+  r.prova = nomedaprova(p.selo.prova);
   if (!d.ok && d.relato.find(LIDA) == std::string::npos) {
     r.veredito = "no mark";
     r.motivo = "the page could not be read: " + d.erro;
@@ -98,7 +103,7 @@ RESULTADO resultadode(const PEDIDO& p, const PAGINA& pg, const TAREFAFEITA& d) {
     lido.push_back(static_cast<uint8_t>(byte));
     confianca.push_back(conf);
   }
-  julga(r, lido, confianca);
+  julga(r, lido, confianca, p.selo);
   return r;
 }
 

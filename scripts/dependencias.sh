@@ -7,7 +7,7 @@
 set -eu
 # clang and its sanitizer and libFuzzer runtime build the fuzz targets that `make test` runs.
 pacotes="g++ cmake make pkg-config libgtest-dev libjpeg62-turbo-dev libpng-dev libtiff-dev
-libpoppler-cpp-dev libqpdf-dev libfec-dev zlib1g-dev nlohmann-json3-dev clang libclang-rt-dev"
+libpoppler-cpp-dev libqpdf-dev libfec-dev libsodium-dev zlib1g-dev nlohmann-json3-dev clang libclang-rt-dev"
 opcional=false
 case "${1:-}" in
   bench) pacotes="$pacotes libbenchmark-dev time bc qpdf" ;;

@@ -1,0 +1,35 @@
+#include "leiaute.h"
+
+#include <string>
+
+#include "assinatura.h"
+#include "comandos.h"
+#include "isolamento.h"
+#include "marca.h"
+#include "perfil.h"
+#include "verifica.h"
+
+namespace {
+
+constexpr int PERFIS[] = {200, 400};
+
+std::string le(int semente, int dpi) {
+  const int n = quadrodoperfil(dpi);
+  const IMGBIN branca(11 * dpi, 17 * dpi / 2, true);
+  const IMGBIN marcada = marca(branca, vetorembutido(VETORBIT(8 * n)), 9, 12, 3, 2, semente);
+  IMGGRY g(marcada.nl(), marcada.nc());
+  for (int l = 0; l < g.nl(); l++)
+    for (int c = 0; c < g.nc(); c++) g.lin[l][c] = marcada.pega(l, c) ? 255 : 0;
+  verificagrupos(g, semente, 8 * n);  // a failed synchronisation ends the child
+  return "ok";
+}
+
+}  // namespace
+
+bool leiautelegivel(int semente) {
+  bool ok = true;
+  isola(
+      2, [&](int i) { return le(semente, PERFIS[i]); },
+      [&](int, const TAREFAFEITA& d) { ok = ok && d.ok; }, paralelosdamaquina());
+  return ok;
+}
