@@ -70,6 +70,22 @@ grep -c verified saida.txt | grep -qx $N || echo "warning: not every page verifi
 linha "morvia-doc verify, 10 scans at 300 dpi in one PDF" "$t" "$m"
 read -r t m < <(mede env MORVIA_THREADS=1 "$BUILD/morvia-doc" verify scans.pdf)
 linha "  the same on one core (MORVIA_THREADS=1)" "$t" "$m"
+# The same with a key: sign, then verify of the keyed pages scanned the same way.
+"$BUILD/morvia-doc" keygen chave >/dev/null 2>&1
+"$BUILD/morvia-doc" sign doc.pdf markedk.pdf --text "ACME copy 17" --key chave >/dev/null 2>&1
+paginas=()
+for ((k = 1; k <= N; k++)); do
+  "$BUILD/printscan" markedk.pdf "k$k.png" --pagina $k --dpi-scan 300 --toner 1 --borrao 0.7 \
+    --ruido 3 --rot 0.5 --semente $k 2>/dev/null
+  "$BUILD/imgconv" gry "k$k.png" "k$k.pdf" 2>/dev/null
+  paginas+=("k$k.pdf")
+done
+qpdf --empty --pages "${paginas[@]}" -- scansk.pdf
+read -r t m < <(mede "$BUILD/morvia-doc" sign doc.pdf outk.pdf --text "ACME copy 17" --key chave)
+linha "morvia-doc sign --key, 10-page PDF, 200 dpi" "$t" "$m"
+read -r t m < <(mede "$BUILD/morvia-doc" verify scansk.pdf --key chave)
+grep -c verified saida.txt | grep -qx $N || echo "warning: not every keyed page verified" >&2
+linha "morvia-doc verify --key, the 10 keyed scans" "$t" "$m"
 echo "reference, same pages one after the other:"
 printf '10\n\n1011001110\n' > c.vet
 read -r t m < <(mede bash -c "plainsign c.vet")
