@@ -2,8 +2,10 @@
 // write, read back "verified"; bad input refused before any work; never a payload from a page
 // that does not carry it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -261,13 +263,62 @@ TEST(MorviaDoc, UmArquivoRuimNaoPerdeOsOutros) {
 
 namespace {
 
-TEST(MorviaDoc, PaginaDeManualSemAvisos) {
+// Every man page formats without a warning.
+TEST(MorviaDoc, PaginasDeManualSemAvisos) {
   EXIGE("groff", "groff");
+  for (const char* p : {"morvia", "morvia-doc", "imgconv", "printscan"}) {
+    SCOPED_TRACE(p);
+    SAIDA s = executa("/bin/sh", {"-c", "groff -ww -z -man " + std::string(MORVIA_SOURCE_DIR) +
+                                            "/man/" + p + ".1 2>&1"});
+    EXPECT_EQ(s.status, 0);
+    EXPECT_EQ(s.out, "");
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The README's one-machine form over a folder: xargs -P, one call per file, JSON Lines merged.
+TEST(MorviaDoc, MuitosArquivosEmParalelo) {
   DIRTEMP d;
-  SAIDA s = executa("/bin/sh", {"-c", "groff -ww -z -man " + std::string(MORVIA_SOURCE_DIR) +
-                                          "/documento/morvia-doc.1 2>&1"});
-  EXPECT_EQ(s.status, 0);
-  EXPECT_EQ(s.out, "");
+  mkdir((d / "scans").c_str(), 0755);
+  for (int k = 1; k <= 3; k++) {
+    imp(pagina(d, 200, 20 + k), (d / "p.bmp").c_str());
+    ASSERT_EQ(doc({"sign", d / "p.bmp", d / "m.bmp", "--number", std::to_string(k)}).status, 0);
+    imp(imprimeedigitaliza(d, d / "m.bmp", 200, 300),
+        (d / ("scans/s" + std::to_string(k) + ".png")).c_str(), 300);
+  }
+  roda("find scans/ -name '*.png' -print0 | xargs -0 -n 1 -P 2 env MORVIA_THREADS=1 " +
+           programa("morvia-doc") + " verify --json > results.jsonl",
+       d);
+  const std::vector<nlohmann::json> js = linhasjson(learquivo(d / "results.jsonl"));
+  ASSERT_EQ(js.size(), 3u);
+  std::set<std::string> cargas;
+  for (const nlohmann::json& j : js) {
+    EXPECT_EQ(j["verdict"], "verified");
+    cargas.insert(j["file"].get<std::string>().substr(6) + "=" + j["payload"].get<std::string>());
+  }
+  EXPECT_EQ(cargas, (std::set<std::string>{"s1.png=1", "s2.png=2", "s3.png=3"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The API overview's example program reads, smooths and writes, keeping the density.
+TEST(ApiExemplo, LeSuavizaEscreve) {
+  DIRTEMP d;
+  IMGGRY g(40, 30, 255);
+  for (int c = 0; c < 30; c++) g.lin[20][c] = 0;  // one black row
+  imp(g, (d / "scan.png").c_str(), 300);
+  SAIDA s = executa(EXEMPLO_API, {d / "scan.png", d / "suave.png", "1.5"});
+  ASSERT_EQ(s.status, 0) << s.err;
+  EXPECT_EQ(s.out, "40 x 30 pixels, 300 dpi, smoothed with sigma 1.5\n");
+  const IMGGRY r = lido<IMGGRY>(d / "suave.png");
+  EXPECT_GT(r.lin[20][15], 0);    // the line spread...
+  EXPECT_LT(r.lin[19][15], 255);  // ...onto its neighbours
+  EXPECT_EQ(r.lin[0][15], 255);   // far from it, still white
 }
 
 }  // namespace

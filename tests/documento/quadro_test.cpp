@@ -60,6 +60,7 @@ TEST(Quadro, BitsMaisSignificativosPrimeiro) {
 struct CASO {
   int n, l;
 };
+void PrintTo(const CASO& c, std::ostream* os) { *os << "frame " << c.n << ", payload " << c.l; }
 class Correcao : public ::testing::TestWithParam<CASO> {};
 
 TEST_P(Correcao, AteOLimiteCorrigeAlemNuncaMente) {

@@ -30,6 +30,9 @@ struct CASO {
   unsigned pagina;     // page text seed, also the scan noise seed
 };
 
+// A case prints as its name, in test reports and in ctest's list.
+void PrintTo(const CASO& c, std::ostream* os) { *os << c.nome; }
+
 // Quarter turns are clockwise in the simulator; the verifier turns anticlockwise, so one turn
 // synchronises at the second line, two at the third, three at the fourth.
 const CASO CASOS[] = {
