@@ -2,9 +2,9 @@
 // anything is computed, and a mismatch is fatal with the operator's message.
 #pragma once
 
-#include "core/matriz.h"
-#include "core/tipos.h"
-#include "core/vetor.h"
+#include "matriz.h"
+#include "tipos.h"
+#include "vetor.h"
 
 VETOR<double> operator-(const VETOR<double>& a, const VETOR<double>& b);
 VETOR<double> operator+(const VETOR<double>& a, const VETOR<double>& b);

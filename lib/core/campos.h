@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/tipos.h"
+#include "tipos.h"
 
 inline uint32_t le32(const BYTE* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <type_traits>
 
-#include "core/tipos.h"
+#include "tipos.h"
 
 // True for the seven image classes (each has a PIXEL type and the nl()/nc() shape).
 template <class S, class = void>

@@ -10,11 +10,11 @@
 #include <string>
 #include <type_traits>
 
-#include "core/aborta.h"
-#include "core/acesso.h"
-#include "core/conversao.h"
-#include "core/forma.h"
-#include "core/tipos.h"
+#include "aborta.h"
+#include "acesso.h"
+#include "conversao.h"
+#include "forma.h"
+#include "tipos.h"
 
 template <class T, class D>
 class IMAGEM {

@@ -2,8 +2,8 @@
 // Each class adds the file operations of its formats (defined under io/).
 #pragma once
 
-#include "core/imagem.h"
-#include "core/imgbin.h"
+#include "imagem.h"
+#include "imgbin.h"
 
 class IMGGRY : public IMAGEM<BYTE, IMGGRY> {
  public:
@@ -78,4 +78,4 @@ class IMGCPX : public IMAGEM<CPXF, IMGCPX> {
   void ImpImg(const char* nome) const;
 };
 
-#include "core/operadores.h"
+#include "operadores.h"

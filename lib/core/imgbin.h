@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "core/conversao.h"
+#include "conversao.h"
 
 class IMGBIN {
  public:

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <new>
 
-#include "core/aborta.h"
+#include "aborta.h"
 
 template <class T>
 class MATRIZ {

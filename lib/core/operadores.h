@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/imagem.h"
+#include "imagem.h"
 
 #define MORVIA_OP(I, SIMB, NOMEOP, expr)                                      \
   inline I operator SIMB(const I& a, const I& b) {                             \

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/tipos.h"
+#include "tipos.h"
 
 // Word scanner: the longest run of token characters, lower case, ended by a separator (which
 // is consumed), the end of the file or a byte 0x1A. "eof" at the end of the file, "erro" for a

@@ -6,8 +6,8 @@
 #include <new>
 #include <ostream>
 
-#include "core/aborta.h"
-#include "core/tipos.h"
+#include "aborta.h"
+#include "tipos.h"
 
 template <class T>
 class VETOR {

@@ -4,9 +4,9 @@
 // MATRIZ<double>.
 #pragma once
 
-#include "core/matriz.h"
-#include "core/tipos.h"
-#include "core/vetor.h"
+#include "matriz.h"
+#include "tipos.h"
+#include "vetor.h"
 
 template <class T>
 void imp(const VETOR<T>& v, const char* nome);

@@ -1,7 +1,7 @@
 // The density readers of the formats whose codecs hold it (io/densidade.h is the entry).
 #pragma once
 
-#include "io/densidade.h"
+#include "densidade.h"
 
 DENSIDADE densidadepng(const char* nome);
 DENSIDADE densidadetif(const char* nome, int pagina);

@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // Whether the class keeps the precision of 16-bit samples (as values scaled to 0..1).
 template <class I>

@@ -3,6 +3,6 @@
 
 #include <cstddef>
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 void lejpgmem(IMGGRY& img, const unsigned char* p, size_t n);

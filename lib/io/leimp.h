@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // Format codes shared by TipoSuf and TipoImg.
 // clang-format off

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "core/campos.h"
-#include "core/imgbin.h"
+#include "../core/campos.h"
+#include "../core/imgbin.h"
 
 // The first nb bytes of row l into s (nb at most 4 * nwl).
 inline void bytesdalinha(const IMGBIN& b, int l, BYTE* s, size_t nb, bool inverte = false) {

@@ -4,7 +4,7 @@
 // the right); 7 transposed across the other diagonal; 8 stored turned a quarter to the right.
 #pragma once
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // The stored image s as it is meant to be seen; any other value of o leaves it as stored.
 template <class I>

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // Whether the file begins as a PDF does ("%PDF-" within its first 1024 bytes).
 bool ehpdf(const char* nome);

@@ -3,7 +3,7 @@
 // as 1-bit grey (1 = white), 8-bit grey and 8-bit RGB, with the density when one is given.
 #pragma once
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // Replaces img with the file's pixels (instantiated for the seven image classes).
 template <class I>

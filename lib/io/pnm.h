@@ -2,7 +2,7 @@
 // form (t: "P1", "P2", "P3") and a binary form (b: "P4", "P5", "P6").
 #pragma once
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 void lepbmt(IMGBIN& img, const char* nome);
 void lepbmb(IMGBIN& img, const char* nome);

@@ -6,7 +6,7 @@
 // as a new file or as one more page at the end of an existing one.
 #pragma once
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // Replaces img with page pagina (from 0) of the file (instantiated for the seven image classes).
 template <class I>

@@ -4,6 +4,6 @@
 
 #include <cstddef>
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 void letifmem(IMGBIN& img, const unsigned char* p, size_t n, const char* nome);

@@ -1,7 +1,7 @@
 // Filters on the connected components of black pixels of a black-and-white image.
 #pragma once
 
-#include "core/imgbin.h"
+#include "../core/imgbin.h"
 
 // Keeps exactly the black 8-connected components of at least minpix pixels.
 IMGBIN removepequenos(const IMGBIN& img, int minpix);

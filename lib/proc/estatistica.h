@@ -1,9 +1,9 @@
 // Peak selection, rescaling and small numerical helpers for correlation images and vectors.
 #pragma once
 
-#include "core/imagens.h"
-#include "core/tipos.h"
-#include "core/vetor.h"
+#include "../core/imagens.h"
+#include "../core/tipos.h"
+#include "../core/vetor.h"
 
 // k minima then l maxima of img, chosen greedily: each is the first pixel in raster order with
 // the extreme value among those strictly farther than dmin from every point chosen before it.

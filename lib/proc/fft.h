@@ -2,9 +2,9 @@
 // and two dimensions. The work is done in double precision; images are stored back as CPXF.
 #pragma once
 
-#include "core/imagens.h"
-#include "core/tipos.h"
-#include "core/vetor.h"
+#include "../core/imagens.h"
+#include "../core/tipos.h"
+#include "../core/vetor.h"
 
 // Shared twiddle table: tabW[k] = exp(+2*pi*i*k/nW). nW is 0 exactly when there is no table.
 extern CPXD* tabW;

@@ -2,7 +2,7 @@
 // the operands' size and the default centre; its backg combines theirs by the same rule.
 #pragma once
 
-#include "core/imgbin.h"
+#include "../core/imgbin.h"
 
 // True where the operands differ.
 IMGBIN operator^(const IMGBIN& a, const IMGBIN& b);

@@ -1,7 +1,7 @@
 // Binary morphology with rectangular windows of h rows by w columns; black is the foreground.
 #pragma once
 
-#include "core/imgbin.h"
+#include "../core/imgbin.h"
 
 // Black where the whole window is black, outside pixels counting as black. Window of output
 // row r: rows r - h/2 .. r - h/2 + h - 1 (columns alike). h or w <= 0: all black.

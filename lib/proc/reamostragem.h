@@ -10,7 +10,7 @@
 // constant image stays exactly constant. The backg is kept.
 #pragma once
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 IMGGRY reamostra(const IMGGRY& img, int nl, int nc);
 

@@ -1,8 +1,8 @@
 // Smoothing filters: the box mean of grey images and Gaussian smoothing of float images.
 #pragma once
 
-#include "core/imagens.h"
-#include "core/vetor.h"
+#include "../core/imagens.h"
+#include "../core/vetor.h"
 
 // Mean over an h x w window. tipo 's' separable (rounded vertical means, then rounded horizontal
 // means) or 'n' direct; borda 'e' averages only the pixels inside the image, 'x' repeats the border.

@@ -1,7 +1,7 @@
 // Full linear cross-correlation of float images through the 2-D FFT.
 #pragma once
 
-#include "core/imagens.h"
+#include "../core/imagens.h"
 
 // Reorders a circular correlation of at least (nl1+nl2-1) x (nc1+nc2-1) pixels into the linear
 // one of exactly that size, with the zero shift at (nl2-1, nc2-1).

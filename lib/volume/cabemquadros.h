@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "core/cabembytes.h"
+#include "../core/cabembytes.h"
 
 inline bool cabemquadros(FILE* f, long double n, long double tam) {
   long double total = n * tam;

@@ -2,8 +2,8 @@
 // name picks the writer, as for images (io/leimp.h).
 #pragma once
 
-#include "io/leimp.h"
-#include "volume/volumes.h"
+#include "../io/leimp.h"
+#include "volumes.h"
 
 void le(I3DGRY& v, const char* nome);
 void le(I3DCOR& v, const char* nome);

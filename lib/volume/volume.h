@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/aborta.h"
-#include "core/imagens.h"
+#include "../core/aborta.h"
+#include "../core/imagens.h"
 
 // What a class keeps beside its elements: only colour volumes, which are films, keep the frame
 // period in microseconds.

@@ -2,7 +2,7 @@
 // shape of VOLUME (volume/volume.h). Each class adds the file operations of its forms.
 #pragma once
 
-#include "volume/volume.h"
+#include "volume.h"
 
 class I3DGRY : public VOLUME<IMGGRY, I3DGRY, 3> {
  public:
