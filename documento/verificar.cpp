@@ -13,6 +13,7 @@
 #include "opcoes.h"
 #include "paginas.h"
 #include "perfil.h"
+#include "proc/condicionamento.h"
 #include "quadro.h"
 #include "resultado.h"
 #include "verifica.h"
@@ -25,9 +26,23 @@ struct PEDIDO {
   SELO selo;
   double dpiscan = 0;  // given by --scan-dpi; 0 when not
   bool json = false;
+  bool condiciona = true;
 };
 
 const char LIDA[] = "morvia-doc: page read\n";
+
+// The conditioning ladder: a page not verified as scanned is read again conditioned, cheapest
+// first, and the first verified read is kept. Only a verified frame is ever reported, so a
+// rung cannot turn a wrong payload into a reported one.
+struct DEGRAU {
+  const char* nome;
+  IMGGRY (*condiciona)(const IMGGRY&);
+};
+const DEGRAU ESCADA[] = {
+    {"none", nullptr},
+    {"tone", [](const IMGGRY& g) { return normalizatons(g); }},
+    {"median", [](const IMGGRY& g) { return mediana3(g); }},
+};
 
 struct PAGINA {
   int arquivo, pagina;  // pagina from 0
@@ -35,7 +50,8 @@ struct PAGINA {
 
 PEDIDO lepedido(int argc, char** argv) {
   const ARGUMENTOS a =
-      separa(argc, argv, {"--dpi", "--seed", "--scan-dpi", "--key", "--public-key"}, {"--json"});
+      separa(argc, argv, {"--dpi", "--seed", "--scan-dpi", "--key", "--public-key"},
+             {"--json", "--no-conditioning"});
   if (a.posicionais.empty()) throw ERROUSO{"verify takes at least one SCAN"};
   PEDIDO p;
   p.scans = a.posicionais;
@@ -45,6 +61,7 @@ PEDIDO lepedido(int argc, char** argv) {
   p.selo = autoria.selo;
   if (a.tem("--scan-dpi")) p.dpiscan = inteiro("--scan-dpi", a.opcoes.at("--scan-dpi"), 50, 4800);
   p.json = a.tem("--json");
+  p.condiciona = !a.tem("--no-conditioning");
   return p;
 }
 
@@ -56,14 +73,15 @@ double densidadeda(const PEDIDO& p, double registrada, const IMGGRY& g) {
 }
 
 // In the child: "dpi\n" then each frame byte read and its confidence, one pair per line.
-std::string lepagina(const PEDIDO& p, const PAGINA& pg) {
+std::string lepagina(const PEDIDO& p, const PAGINA& pg, const DEGRAU& degrau) {
   const int n = quadrodoperfil(p.dpi);
   double registrada = 0;
   const IMGGRY bruta = paginascan(p.scans[pg.arquivo].c_str(), pg.pagina, p.dpi, registrada);
   std::fputs(LIDA, stderr);  // what fails after this line is the reading of the mark
   const double dpi = densidadeda(p, registrada, bruta);
-  const std::vector<LEITURAGRUPO> g =
-      verificagrupos(nadensidade(bruta, dpi, p.dpi), p.semente, 8 * n);
+  IMGGRY pagina = nadensidade(bruta, dpi, p.dpi);
+  if (degrau.condiciona) pagina = degrau.condiciona(pagina);
+  const std::vector<LEITURAGRUPO> g = verificagrupos(pagina, p.semente, 8 * n);
   std::ostringstream s;
   s << dpi << "\n";
   for (int k = 0; k < n; k++) {
@@ -125,6 +143,25 @@ std::vector<PAGINA> paginasdos(const PEDIDO& p, bool& errodearquivo) {
   return paginas;
 }
 
+// Reads the pages of indices in rung degrau, replacing a result when the read is verified (or,
+// on the first rung, always).
+void lenodegrau(const PEDIDO& p, const std::vector<PAGINA>& paginas,
+                const std::vector<int>& indices, int degrau, std::vector<RESULTADO>& rs) {
+  const int n = static_cast<int>(indices.size());
+  const bool progresso = isatty(STDERR_FILENO) && n > 1;
+  isola(
+      n, [&](int i) { return lepagina(p, paginas[indices[i]], ESCADA[degrau]); },
+      [&](int i, const TAREFAFEITA& d) {
+        RESULTADO r = resultadode(p, paginas[indices[i]], d);
+        r.condicionamento = ESCADA[degrau].nome;
+        if (degrau == 0 || r.veredito == "verified") rs[indices[i]] = r;
+        if (progresso)
+          std::fprintf(stderr, "\r[%s: %d/%d pages]%s", ESCADA[degrau].nome, i + 1, n,
+                       i + 1 == n ? "\n" : "");
+      },
+      paralelosdamaquina());
+}
+
 }  // namespace
 
 int verificar(int argc, char** argv) {
@@ -133,18 +170,21 @@ int verificar(int argc, char** argv) {
   bool errodearquivo = false;
   const std::vector<PAGINA> paginas = paginasdos(p, errodearquivo);
   const int n = static_cast<int>(paginas.size());
-  const bool progresso = isatty(STDERR_FILENO) && n > 1;
-  std::vector<RESULTADO> rs;
-  isola(
-      n, [&](int i) { return lepagina(p, paginas[i]); },
-      [&](int i, const TAREFAFEITA& d) {
-        rs.push_back(resultadode(p, paginas[i], d));
-        if (progresso) std::fprintf(stderr, "\r[%d/%d pages]%s", i + 1, n, i + 1 == n ? "\n" : "");
-        const RESULTADO& r = rs.back();
-        std::printf("%s\n", (p.json ? linhajson(r) : linhadetexto(r)).c_str());
-        std::fflush(stdout);
-      },
-      paralelosdamaquina());
-  for (const RESULTADO& r : rs) errodearquivo = errodearquivo || r.erroarquivo;
+  std::vector<RESULTADO> rs(n);
+  std::vector<int> faltam(n);
+  for (int i = 0; i < n; i++) faltam[i] = i;
+  const int degraus = p.condiciona ? static_cast<int>(std::size(ESCADA)) : 1;
+  for (int k = 0; k < degraus && !faltam.empty(); k++) {
+    lenodegrau(p, paginas, faltam, k, rs);
+    std::vector<int> ainda;
+    for (int i : faltam)
+      if (rs[i].veredito != "verified" && !rs[i].erroarquivo) ainda.push_back(i);
+    faltam = ainda;
+  }
+  for (const RESULTADO& r : rs) {
+    // A page that no rung verified reports its read as scanned.
+    std::printf("%s\n", (p.json ? linhajson(r) : linhadetexto(r)).c_str());
+    errodearquivo = errodearquivo || r.erroarquivo;
+  }
   return errodearquivo ? 1 : statusdos(rs);
 }

@@ -322,3 +322,26 @@ TEST(ApiExemplo, LeSuavizaEscreve) {
 }
 
 }  // namespace
+
+namespace {
+
+// A scan on grey paper reads only after its tones are normalised: verified, naming the
+// conditioning; with the ladder off, not verified.
+TEST(MorviaDoc, PapelCinzaLidoComTonsNormalizados) {
+  DIRTEMP d;
+  imp(pagina(d, 200, 30), (d / "p.bmp").c_str());
+  ASSERT_EQ(doc({"sign", d / "p.bmp", d / "m.bmp", "--text", TEXTO}).status, 0);
+  std::vector<std::string> cinza = IMPRESSAO;
+  cinza.insert(cinza.end(), {"--branco", "185"});
+  imp(imprimeedigitaliza(d, d / "m.bmp", 200, 300, cinza), (d / "scan.png").c_str(), 300);
+  SAIDA v = doc({"verify", d / "scan.png", "--json"});
+  EXPECT_EQ(v.status, 0) << v.out << v.err;
+  const nlohmann::json j = nlohmann::json::parse(v.out);
+  EXPECT_EQ(j["payload"], TEXTO);
+  EXPECT_EQ(j["conditioning"], "tone");
+  SAIDA s = doc({"verify", d / "scan.png", "--no-conditioning", "--json"});
+  EXPECT_EQ(s.status, 2);
+  EXPECT_FALSE(nlohmann::json::parse(s.out).contains("payload"));
+}
+
+}  // namespace
