@@ -7,6 +7,7 @@
 #include "assinatura.h"
 #include "carga.h"
 #include "comandos.h"
+#include "core/sufixo.h"
 #include "core/vetorbit.h"
 #include "gravacao.h"
 #include "io/leimp.h"
@@ -44,17 +45,9 @@ struct PEDIDO {
   std::vector<bool> marcar;      // of each written page
 };
 
-bool terminaem(const std::string& s, const char* suf) {
-  const size_t n = std::strlen(suf);
-  if (s.size() < n) return false;
-  for (size_t i = 0; i < n; i++)
-    if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != suf[i]) return false;
-  return true;
-}
-
 SAIDA tipodasaida(const std::string& nome) {
   for (const SUFIXO& s : SUFIXOS)
-    if (terminaem(nome, s.sufixo)) return s.saida;
+    if (terminaem(nome.c_str(), s.sufixo)) return s.saida;
   throw ERROUSO{"OUTPUT must end in .pdf, .tif, .tiff, .png, .bmp or .pbm: " + nome};
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "argumento.h"
+#include "core/sufixo.h"
 #include "io/leimp.h"
 #include "io/pdf.h"
 #include "io/tiff.h"
@@ -18,10 +19,6 @@ const char USO[] =
     "  (11 x 8.5 polegadas: 2200 x 1700 a 200 dpi, 4400 x 3400 a 400 dpi); na segunda,\n"
     "  NL linhas por NC colunas. dpi padrao 200 (de 50 a 1200), semente padrao 1.\n"
     "  --paginas N ao fim: N paginas (sementes seguidas) num PDF ou TIFF de varias paginas.\n";
-
-bool terminaem(const std::string& s, const std::string& suf) {
-  return s.size() >= suf.size() && s.compare(s.size() - suf.size(), suf.size(), suf) == 0;
-}
 
 // Several pages go into a document format: each page its own seed, at the page's dpi.
 void gravapaginas(const char* nome, int npag, int nl, int nc, int dpi, unsigned semente) {

@@ -11,6 +11,7 @@
 
 #include "core/aborta.h"
 #include "core/imagens.h"
+#include "core/sufixo.h"
 #include "io/densidade.h"
 #include "io/leimp.h"
 #include "io/pdf.h"
@@ -32,11 +33,6 @@ struct PEDIDO {
   int pagina = 0;  // from 0
   double dpi = 0;  // given on the command line; 0 if not
 };
-
-bool terminaem(const char* nome, const char* suf) {
-  size_t n = std::strlen(nome), k = std::strlen(suf);
-  return n >= k && strcasecmp(nome + n - k, suf) == 0;
-}
 
 // Page pagina of an image file into any class, with the density it records (0 when none).
 template <class I>
