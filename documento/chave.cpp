@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "leiaute.h"
@@ -37,14 +38,7 @@ const TIPO& tipode(TIPOCHAVE t) {
 }
 
 std::vector<uint8_t> hmac(const std::vector<uint8_t>& chave, const char* rotulo) {
-  iniciasodio();
-  std::vector<uint8_t> h(crypto_auth_hmacsha256_BYTES);
-  crypto_auth_hmacsha256_state st;
-  crypto_auth_hmacsha256_init(&st, chave.data(), chave.size());
-  crypto_auth_hmacsha256_update(&st, reinterpret_cast<const unsigned char*>(rotulo),
-                                std::strlen(rotulo));
-  crypto_auth_hmacsha256_final(&st, h.data());
-  return h;
+  return hmacsha256(chave, reinterpret_cast<const uint8_t*>(rotulo), std::strlen(rotulo));
 }
 
 // The Ed25519 pair of a 32-byte seed.
@@ -171,3 +165,14 @@ SELO selodachave(const CHAVE& k) {
 }
 
 const char* nomedotipo(TIPOCHAVE t) { return tipode(t).nome; }
+
+bool ehchave(const char* nome) {
+  char marca[MARCA] = {0};
+  FILE* f = std::fopen(nome, "rb");
+  if (!f) return false;
+  const size_t n = std::fread(marca, 1, MARCA, f);
+  std::fclose(f);
+  for (const TIPO& t : TIPOS)
+    if (n == MARCA && std::memcmp(marca, t.marca, MARCA) == 0) return true;
+  return false;
+}

@@ -37,5 +37,8 @@ int sementedachave(const CHAVE& k);
 // checks); a public key checks signatures.
 SELO selodachave(const CHAVE& k);
 
+// Whether the file begins as a key file does (any of the three kinds).
+bool ehchave(const char* nome);
+
 // What the file of a key of this kind is called in messages.
 const char* nomedotipo(TIPOCHAVE t);

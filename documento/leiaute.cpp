@@ -4,6 +4,7 @@
 
 #include "assinatura.h"
 #include "comandos.h"
+#include "core/conversao.h"
 #include "isolamento.h"
 #include "marca.h"
 #include "perfil.h"
@@ -18,8 +19,7 @@ std::string le(int semente, int dpi) {
   const IMGBIN branca(11 * dpi, 17 * dpi / 2, true);
   const IMGBIN marcada = marca(branca, vetorembutido(VETORBIT(8 * n)), 9, 12, 3, 2, semente);
   IMGGRY g(marcada.nl(), marcada.nc());
-  for (int l = 0; l < g.nl(); l++)
-    for (int c = 0; c < g.nc(); c++) g.lin[l][c] = marcada.pega(l, c) ? 255 : 0;
+  converte(g, marcada);
   verificagrupos(g, semente, 8 * n);  // a failed synchronisation ends the child
   return "ok";
 }

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
+#include "chave.h"
 #include "core/aborta.h"
 #include "core/conversao.h"
 #include "io/densidade.h"
@@ -35,13 +34,7 @@ bool proximo(double a, double b, double tolerancia) {
 
 int contapaginas(const char* nome) {
   // A key file given where a page is expected is named as such, not as an unknown format.
-  char marca[6] = {0};
-  if (FILE* f = std::fopen(nome, "rb")) {
-    const size_t n = std::fread(marca, 1, 5, f);
-    std::fclose(f);
-    if (n == 5 && std::strcmp(marca, "MVDOC") == 0)
-      aborta(nome, "is a key file of morvia-doc, not a page");
-  }
+  if (ehchave(nome)) aborta(nome, "is a key file of morvia-doc, not a page");
   if (ehpdf(nome)) return npaginaspdf(nome);
   if (ehtiff(nome)) return npaginastif(nome);
   TipoImg(nome);  // an unknown format is refused here, before any page is read

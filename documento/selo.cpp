@@ -13,13 +13,11 @@ std::vector<uint8_t> crc(const uint8_t* m, int n) {
           static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
 }
 
+// The tag: the HMAC truncated to its first BYTESMAC bytes.
 std::vector<uint8_t> mac(const std::vector<uint8_t>& chave, const uint8_t* m, int n) {
-  uint8_t h[crypto_auth_hmacsha256_BYTES];
-  crypto_auth_hmacsha256_state st;
-  crypto_auth_hmacsha256_init(&st, chave.data(), chave.size());
-  crypto_auth_hmacsha256_update(&st, m, static_cast<unsigned long long>(n));
-  crypto_auth_hmacsha256_final(&st, h);
-  return std::vector<uint8_t>(h, h + BYTESMAC);
+  std::vector<uint8_t> h = hmacsha256(chave, m, static_cast<size_t>(n));
+  h.resize(BYTESMAC);
+  return h;
 }
 
 }  // namespace
@@ -27,6 +25,16 @@ std::vector<uint8_t> mac(const std::vector<uint8_t>& chave, const uint8_t* m, in
 void iniciasodio() {
   static const int pronto = sodium_init();
   (void)pronto;
+}
+
+std::vector<uint8_t> hmacsha256(const std::vector<uint8_t>& chave, const uint8_t* m, size_t n) {
+  iniciasodio();
+  std::vector<uint8_t> h(crypto_auth_hmacsha256_BYTES);
+  crypto_auth_hmacsha256_state st;
+  crypto_auth_hmacsha256_init(&st, chave.data(), chave.size());
+  crypto_auth_hmacsha256_update(&st, m, n);
+  crypto_auth_hmacsha256_final(&st, h.data());
+  return h;
 }
 
 int SELO::bytes() const {

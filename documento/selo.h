@@ -24,6 +24,9 @@ struct SELO {
   bool confere(const uint8_t* m, int n, const uint8_t* campo) const;
 };
 
+// HMAC-SHA-256 of the n bytes at m under chave (32 bytes).
+std::vector<uint8_t> hmacsha256(const std::vector<uint8_t>& chave, const uint8_t* m, size_t n);
+
 // Readies the cryptographic library, once per process (every call below does it).
 void iniciasodio();
 
