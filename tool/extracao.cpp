@@ -40,6 +40,11 @@ void acumula(double coef, double tau) {
   }
 }
 
+// The dots as a signal in [-1, 1], smoothed to the size of a hole's window.
+IMGFLT sinalde(const IMGFLT& alinhada) {
+  return (-1.0) + 2.0 * gaussiano(alinhada, tamexcl / 9.0, 'x');
+}
+
 // The four positions of group g, shifted by the tiling offset.
 void posicoesgrupo(const VETOR<PONTOI2>& posicoes, int g, SINCRONIA s, PONTOI2 p[4]) {
   for (int i = 0; i < 4; i++) {
@@ -54,8 +59,8 @@ bool coefbaixo() {
   return true;
 }
 
-void imagensdepuracao(const IMGFLT& alinhada, const IMGFLT& sinal,
-                      const VETOR<PONTOI2>& posicoes, SINCRONIA s) {
+void imagensdepuracao(const IMGFLT& alinhada, const IMGFLT& sinal, const VETOR<PONTOI2>& posicoes,
+                      SINCRONIA s) {
   imp(alinhada, "_v15.tga");
   IMGCOR cor(normminmax(sinal));
   for (int k = 0; k < posicoes.n(); k++)
@@ -99,7 +104,7 @@ bool decidegrupo(const IMGFLT& sinal, const PONTOI2 p[4]) {
 }
 
 VETORBIT extraibits(const IMGFLT& alinhada, const VETOR<PONTOI2>& posicoes, SINCRONIA s) {
-  const IMGFLT sinal = (-1.0) + 2.0 * gaussiano(alinhada, tamexcl / 9.0, 'x');
+  const IMGFLT sinal = sinalde(alinhada);
   if (deb) imp(normminmax(sinal), "_v14.tga");
   PONTOI2 p[4];
   int n = 0;
@@ -122,7 +127,7 @@ VETORBIT extraibits(const IMGFLT& alinhada, const VETOR<PONTOI2>& posicoes, SINC
 std::vector<LEITURAGRUPO> extraigrupos(const IMGFLT& alinhada, const VETOR<PONTOI2>& posicoes,
                                        SINCRONIA s, int n) {
   if (n < 0 || 16 + n > ngrdados) aborta("Erro: Numero de grupos invalido");
-  const IMGFLT sinal = (-1.0) + 2.0 * gaussiano(alinhada, tamexcl / 9.0, 'x');
+  const IMGFLT sinal = sinalde(alinhada);
   std::vector<LEITURAGRUPO> leituras(n);
   PONTOI2 p[4];
   for (int j = 0; j < n; j++) {
