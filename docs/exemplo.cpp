@@ -1,7 +1,9 @@
-// Reads a scan, smooths it with a Gaussian and writes it: the library's API in one program.
-//   exemplo scan.png smoothed.png [sigma]
+// tavolin-exemplo: reads a scan, smooths it with a Gaussian and writes it; the library's API
+// in one program.
+//   tavolin-exemplo scan.png smoothed.png [sigma]
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/imagens.h"     // the image classes: IMGBIN, IMGGRY, IMGCOR, IMGFLT, ...
 #include "io/densidade.h"     // the dpi a file records
@@ -9,8 +11,16 @@
 #include "proc/suavizacao.h"  // gaussiano, filtromedia
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: exemplo scan.png smoothed.png [sigma]\n");
+  const char* uso =
+      "usage: tavolin-exemplo scan.png smoothed.png [sigma]\n"
+      "  Reads a scan in any format, smooths it with a Gaussian of sigma pixels (default 1)\n"
+      "  and writes it in the format of the output's suffix, keeping its density.\n";
+  if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(uso, stdout);
+    return 0;
+  }
+  if (argc < 3 || argc > 4) {
+    std::fputs(uso, stderr);
     return 2;
   }
   const double sigma = argc > 3 ? std::atof(argv[3]) : 1.0;

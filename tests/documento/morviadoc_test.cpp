@@ -266,7 +266,7 @@ namespace {
 // Every man page formats without a warning.
 TEST(MorviaDoc, PaginasDeManualSemAvisos) {
   EXIGE("groff", "groff");
-  for (const char* p : {"morvia", "morvia-doc", "imgconv", "printscan"}) {
+  for (const char* p : {"morvia", "morvia-doc", "imgconv", "printscan", "tavolin-exemplo"}) {
     SCOPED_TRACE(p);
     SAIDA s = executa("/bin/sh", {"-c", "groff -ww -z -man " + std::string(MORVIA_SOURCE_DIR) +
                                             "/man/" + p + ".1 2>&1"});
