@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
       {"corte", INTEIRO, &p.corte, "margem cortada de cada lado, pixels do scan"},
       {"borrao", REAL, &p.borrao, "borrao do scanner, sigma em pixels do scan"},
       {"ruido", REAL, &p.ruido, "ruido gaussiano, sigma em niveis de cinza"},
+      {"gama", REAL, &p.gama, "curva de tons do scanner: refletancia r vira r^(1/G)"},
       {"semente", INTEIRO, &semente, "semente do ruido"},
       {"branco", INTEIRO, &p.branco, "cinza do papel"},
       {"preto", INTEIRO, &p.preto, "cinza do toner"},

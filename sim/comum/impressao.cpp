@@ -22,6 +22,7 @@ void validaparams(const PARAMSCAN& p) {
       {p.corte >= 0, "corte"},
       {p.borrao >= 0 && p.borrao <= 50, "borrao"},
       {p.ruido >= 0, "ruido"},
+      {p.gama >= 0.1 && p.gama <= 10, "gama"},
       {p.branco >= 0 && p.branco <= 255, "branco"},
       {p.preto >= 0 && p.preto <= 255, "preto"},
   };
@@ -29,14 +30,17 @@ void validaparams(const PARAMSCAN& p) {
     if (!r.ok) aborta("Erro printscan: parametro fora do intervalo", r.nome);
 }
 
-// Sensor response is linear in reflectance between toner black and paper white; the noise is
+// Sensor response follows the tone curve between toner black and paper white; the noise is
 // added before the converter rounds and clamps.
 IMGGRY quantiza(const IMGFLT& refl, const PARAMSCAN& p) {
   IMGGRY g(refl.nl(), refl.nc());
   ACASO a(p.semente);
   double faixa = p.branco - p.preto;
+  const bool linear = p.gama == 1;
   for (int i = 0; i < refl.n(); i++) {
-    double v = p.preto + faixa * refl.data[i];
+    double r = refl.data[i];
+    if (!linear) r = std::pow(std::max(r, 0.0), 1 / p.gama);
+    double v = p.preto + faixa * r;
     if (p.ruido > 0) v += p.ruido * a.normal();
     g.data[i] = static_cast<BYTE>(std::clamp(std::lround(v), 0L, 255L));
   }

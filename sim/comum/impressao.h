@@ -5,7 +5,7 @@
 //   digitaliza  page placement on the platen (small rotation, quarter turn, border or cut) and
 //               area-averaging onto the scan grid
 //   borra       scanner optics (gauss.h)
-//   quantiza    contrast, sensor noise, 8-bit rounding and clamping
+//   quantiza    tone curve (gamma), contrast, sensor noise, 8-bit rounding and clamping
 // Turns are clockwise as the image is viewed (row 0 at the top).
 #pragma once
 
@@ -26,6 +26,8 @@ struct PARAMSCAN {
   int corte = 0;            // margin cut from every side, scan pixels
   double borrao = 0;        // scanner blur: Gaussian sigma in scan pixels
   double ruido = 0;         // sensor noise: Gaussian sigma in grey levels
+  double gama = 1;          // scanner tone curve: reflectance r is encoded as r^(1 / gama), so
+                            // gama > 1 lightens mid-greys and gama < 1 darkens them
   unsigned semente = 1;     // noise seed
   int branco = 245;         // grey of paper
   int preto = 25;           // grey of solid toner
