@@ -325,8 +325,43 @@ TEST(ApiExemplo, LeSuavizaEscreve) {
 
 namespace {
 
-// A scan on grey paper reads only after its tones are normalised: verified, naming the
-// conditioning; with the ladder off, not verified.
+// Scans the detector refuses as they are, each read by the conditioning that treats its fault:
+// with the ladder off the page is not verified; with it, verified, naming the rung.
+struct CASOCONDICIONADO {
+  const char* nome;
+  std::vector<std::string> distorcao;  // printscan options beyond the typical print
+  const char* degrau;
+};
+
+class Condicionamento : public ::testing::TestWithParam<CASOCONDICIONADO> {};
+
+TEST_P(Condicionamento, LidoSoComODegrauQueTrataODefeito) {
+  const CASOCONDICIONADO& c = GetParam();
+  DIRTEMP d;
+  imp(pagina(d, 200, 30), (d / "p.bmp").c_str());
+  ASSERT_EQ(doc({"sign", d / "p.bmp", d / "m.bmp", "--text", TEXTO}).status, 0);
+  std::vector<std::string> opcoes = IMPRESSAO;
+  opcoes.insert(opcoes.end(), c.distorcao.begin(), c.distorcao.end());
+  imp(imprimeedigitaliza(d, d / "m.bmp", 200, 200, opcoes), (d / "scan.png").c_str(), 200);
+  SAIDA s = doc({"verify", d / "scan.png", "--no-conditioning", "--json"});
+  EXPECT_NE(nlohmann::json::parse(s.out)["verdict"], "verified") << s.out;
+  SAIDA v = doc({"verify", d / "scan.png", "--json"});
+  EXPECT_EQ(v.status, 0) << v.out << v.err;
+  const nlohmann::json j = nlohmann::json::parse(v.out);
+  EXPECT_EQ(j["payload"], TEXTO);
+  EXPECT_EQ(j["conditioning"], c.degrau);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Defeitos, Condicionamento,
+    ::testing::Values(CASOCONDICIONADO{"PapelCinza", {"--branco", "185"}, "tone"},
+                      CASOCONDICIONADO{"Ruido14", {"--ruido", "14"}, "median"},
+                      CASOCONDICIONADO{"Borrao18", {"--borrao", "1.8"}, "sharpen"},
+                      CASOCONDICIONADO{"Ruido10Rodado", {"--ruido", "10", "--rot", "1"}, "median"}),
+    [](const ::testing::TestParamInfo<CASOCONDICIONADO>& i) { return i.param.nome; });
+
+// The same grey paper scanned at 300 dpi: the ladder runs after the page is brought to the
+// document's density.
 TEST(MorviaDoc, PapelCinzaLidoComTonsNormalizados) {
   DIRTEMP d;
   imp(pagina(d, 200, 30), (d / "p.bmp").c_str());

@@ -1,0 +1,63 @@
+#include "diagnostico.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "condicionamento.h"
+
+namespace {
+
+// The least level whose cumulative count reaches a fraction f of n.
+int quantil(const std::vector<long>& h, long n, double f) {
+  const long alvo = static_cast<long>(std::ceil(f * n));
+  long acc = 0;
+  for (size_t v = 0; v < h.size(); v++)
+    if ((acc += h[v]) >= alvo) return static_cast<int>(v);
+  return static_cast<int>(h.size()) - 1;
+}
+
+int ruidodopapel(const IMGGRY& img, int limiar) {
+  const IMGGRY m = mediana3(img);
+  std::vector<long> h(256);
+  long n = 0;
+  for (int i = 0; i < img.n(); i++)
+    if (m.data[i] >= limiar) {
+      h[std::abs(img.data[i] - m.data[i])]++;
+      n++;
+    }
+  return n ? quantil(h, n, 0.5) : 0;
+}
+
+// Gradient magnitudes in half grey levels per pixel (|(dx, dy)| with central differences, not
+// yet halved), rounded, up to 2 * 255 * sqrt(2).
+double gradientealto(const IMGGRY& img) {
+  std::vector<long> h(722);
+  long n = 0;
+  for (int l = 1; l + 1 < img.nl(); l++) {
+    const BYTE *a = img.lin[l - 1], *b = img.lin[l], *c = img.lin[l + 1];
+    for (int k = 1; k + 1 < img.nc(); k++) {
+      const int dx = b[k + 1] - b[k - 1], dy = c[k] - a[k];
+      h[std::lround(std::sqrt(static_cast<double>(dx * dx + dy * dy)))]++;
+      n++;
+    }
+  }
+  return n ? quantil(h, n, 0.995) / 2.0 : 0;
+}
+
+}  // namespace
+
+DIAGNOSTICO diagnostica(const IMGGRY& img) {
+  DIAGNOSTICO d;
+  if (img.n() == 0) return d;
+  std::vector<long> h(256);
+  for (int i = 0; i < img.n(); i++) h[img.data[i]]++;
+  d.papel = quantil(h, img.n(), 0.90);
+  d.toner = quantil(h, img.n(), 0.01);
+  const int contraste = d.papel - d.toner;
+  if (contraste < 16) return d;
+  d.ruido = ruidodopapel(img, d.papel - contraste / 10);
+  const double g = gradientealto(img);
+  if (g > 0) d.borrao = contraste / (std::sqrt(2 * 3.14159265358979323846) * g);
+  return d;
+}
