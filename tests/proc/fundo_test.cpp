@@ -82,7 +82,7 @@ TEST(NormalizaFundo, ConstanteViraOAlvo) {
 }
 
 // Paper lit from 100 % down to 55 % across the page, with lines of text: after the division
-// the paper is near the target everywhere and the text stays dark. Within three blocks of the
+// the paper is near the target everywhere and the text stays dark. Within four blocks of the
 // edges, where the repeated edge cells enter the closing and the level is held rather than
 // extrapolated, the paper reads a few levels off.
 TEST(NormalizaFundo, LuzQueCaiAtravesDaPagina) {
@@ -99,7 +99,7 @@ TEST(NormalizaFundo, LuzQueCaiAtravesDaPagina) {
       const bool tinta = l % 20 < 6 && c % 9 < 5;
       if (tinta)
         EXPECT_LT(o.lin[l][c], 40) << l << "," << c;
-      else if (c >= 72 && c < g.nc() - 72)
+      else if (c >= 96 && c < g.nc() - 96)
         EXPECT_NEAR(o.lin[l][c], 250, 4) << l << "," << c;
       else
         EXPECT_NEAR(o.lin[l][c], 250, 20) << l << "," << c;
