@@ -99,7 +99,7 @@ TEST(NormalizaFundo, LuzQueCaiAtravesDaPagina) {
       const bool tinta = l % 20 < 6 && c % 9 < 5;
       if (tinta)
         EXPECT_LT(o.lin[l][c], 40) << l << "," << c;
-      else if (c >= 96 && c < g.nc() - 96)
+      else if (std::min({l, c, g.nl() - 1 - l, g.nc() - 1 - c}) >= 96)
         EXPECT_NEAR(o.lin[l][c], 250, 4) << l << "," << c;
       else
         EXPECT_NEAR(o.lin[l][c], 250, 20) << l << "," << c;
