@@ -14,10 +14,6 @@
 
 namespace {
 
-struct FOLHA {
-  double curto, longo;  // inches
-};
-constexpr FOLHA FOLHAS[] = {{8.5, 11.0}, {8.27, 11.69}};  // letter, A4
 
 bool ehtiff(const char* nome) { return !ehpdf(nome) && TipoImg(nome) == FORMATO_TIFF; }
 
@@ -75,6 +71,11 @@ IMGGRY paginascan(const char* nome, int k, int dpirender, double& dpiscan) {
     le(g, nome);
   dpiscan = densidadede(nome, k);
   return g;
+}
+
+bool densidadeconcorda(double dpi, int nl, int nc) {
+  const double longo = std::max(nl, nc) / dpi;
+  return dpi > 0 && longo <= MAIORFOLHA;
 }
 
 double dpipelotamanho(int nl, int nc) {

@@ -15,6 +15,18 @@ IMGBIN paginadocumento(const char* nome, int k, int dpi);
 // A PDF page that is not one stored scan is rendered at dpirender.
 IMGGRY paginascan(const char* nome, int k, int dpirender, double& dpiscan);
 
+// The sheets pages are printed on, in inches.
+struct FOLHA {
+  const char* nome;
+  double curto, longo;
+};
+constexpr FOLHA FOLHAS[] = {{"letter", 8.5, 11.0}, {"a4", 8.27, 11.69}};
+constexpr double MAIORFOLHA = 17;  // inches: no scanner's platen is longer (A3 is 16.5)
+
+// Whether a recorded density fits an image of nl x nc pixels: phones and many apps record 72
+// or 96 dpi whatever they captured, which would make a photo a sheet several feet long.
+bool densidadeconcorda(double dpi, int nl, int nc);
+
 // The density that a page of nl x nc pixels has as a letter or A4 sheet, in either orientation,
 // when one of them fits within 3 %; 0 otherwise.
 double dpipelotamanho(int nl, int nc);

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "core/aborta.h"
+#include "io/jpeg.h"
 #include "io/leimp.h"
 #include "io/png.h"
 #include "io/pnm.h"
@@ -28,6 +29,12 @@ void proprio(const I& img, int, const char* nome, int numero, double) {
     std::invoke(F, img, nome, numero);
   else
     std::invoke(F, img, nome);
+}
+
+// JPEG at the quality the name carries, with the density in its JFIF header.
+template <class I>
+void jpgcomdpi(const I& img, int, const char* nome, int qualidade, double dpi) {
+  impjpg(img, nome, qualidade, dpi);
 }
 
 // A writer F(img, nome, dpi) of a format that records the density.
@@ -67,7 +74,7 @@ const FORMATO FORMATOS[] = {
   {BMP_1BIT,  {proprio<&IMGBIN::ImpBmp>, nullptr,                   nullptr,                   nullptr,                   via<IMGBIN>,               nullptr,                   nullptr}},
   {MAT_TEXTO, {proprio<&IMGBIN::ImpTxt>, proprio<&IMGGRY::ImpTxt>,  proprio<&IMGCOR::ImpTxt>,  proprio<&IMGSHT::ImpTxt>,  proprio<&IMGFLT::ImpTxt>,  proprio<&IMGDBL::ImpTxt>,  proprio<&IMGCPX::ImpTxt>}},
   {IMG_SHT,   {nullptr,                  nullptr,                   nullptr,                   proprio<&IMGSHT::ImpImg>,  proprio<&IMGFLT::ImpImg>,  proprio<&IMGDBL::ImpImg>,  proprio<&IMGCPX::ImpImg>}},
-  {JPEG,      {nullptr,                  proprio<&IMGGRY::ImpJpg>,  proprio<&IMGCOR::ImpJpg>,  nullptr,                   via<IMGGRY>,               via<IMGGRY>,               nullptr}},
+  {JPEG,      {nullptr,                  jpgcomdpi<IMGGRY>,         jpgcomdpi<IMGCOR>,  nullptr,                   via<IMGGRY>,               via<IMGGRY>,               nullptr}},
   {PBM_TEXTO, {proprio<imppbmt>,         nullptr,                   nullptr,                   nullptr,                   nullptr,                   nullptr,                   nullptr}},
   {PBM_BIN,   {proprio<imppbmb>,         nullptr,                   nullptr,                   nullptr,                   nullptr,                   nullptr,                   nullptr}},
   {PGM_TEXTO, {nullptr,                  proprio<imppgmt>,          nullptr,                   nullptr,                   via<IMGGRY>,               via<IMGGRY>,               nullptr}},

@@ -2,6 +2,7 @@
 // libjpeg reports failures by calling an exit routine; ours jumps back into the routine that
 // armed it, which releases the codec and makes the library's own fatal report.
 #include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,8 @@
 #include "core/arquivo.h"
 #include "core/conversao.h"
 #include "core/imagens.h"
+#include "io/jpeg.h"
+#include "io/jpeg.h"
 #include "io/jpegmem.h"
 
 namespace {
@@ -175,7 +178,7 @@ struct MEMFILE {
 };
 
 template <class I>
-void impjpg(const I& img, const char* nome, int qualidade) {
+void escrevejpg(const I& img, const char* nome, int qualidade, double dpi) {
   const char* const ESCRITA = "Erro ImpJpg - Escrita de ";
   // libjpeg refuses an image without pixels only once the file exists.
   if (img.n() < 1) aborta("Erro: Escrita JPG");
@@ -200,6 +203,10 @@ void impjpg(const I& img, const char* nome, int qualidade) {
   c.in_color_space = k == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, qualidade, TRUE);
+  if (dpi > 0) {
+    c.density_unit = 1;  // dots per inch
+    c.X_density = c.Y_density = static_cast<UINT16>(std::min(std::lround(dpi), 65535L));
+  }
   jpeg_start_compress(&c, TRUE);
   JSAMPARRAY linha = (*c.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&c), JPOOL_IMAGE,
                                             c.image_width * static_cast<JDIMENSION>(k), 1);
@@ -221,5 +228,11 @@ void lejpgmem(IMGGRY& img, const unsigned char* p, size_t n) {
   lejpgde(img, m.f);
 }
 void IMGCOR::LeJpg(const char* nome) { lejpg(*this, nome); }
-void IMGGRY::ImpJpg(const char* nome, int qualidade) const { impjpg(*this, nome, qualidade); }
-void IMGCOR::ImpJpg(const char* nome, int qualidade) const { impjpg(*this, nome, qualidade); }
+void IMGGRY::ImpJpg(const char* nome, int qualidade) const { escrevejpg(*this, nome, qualidade, 0); }
+void IMGCOR::ImpJpg(const char* nome, int qualidade) const { escrevejpg(*this, nome, qualidade, 0); }
+void impjpg(const IMGGRY& img, const char* nome, int qualidade, double dpi) {
+  escrevejpg(img, nome, qualidade, dpi);
+}
+void impjpg(const IMGCOR& img, const char* nome, int qualidade, double dpi) {
+  escrevejpg(img, nome, qualidade, dpi);
+}

@@ -39,8 +39,8 @@ void imp(const IMGFLT& img, const char* nome);
 void imp(const IMGDBL& img, const char* nome);
 void imp(const IMGCPX& img, const char* nome);
 
-// The same, recording dpi (> 0) as the density in the formats that hold one (PNG, TIFF); the
-// other formats are written exactly as without it.
+// The same, recording dpi (> 0) as the density in the formats that hold one (PNG, TIFF, JPEG);
+// the other formats are written exactly as without it.
 void imp(const IMGBIN& img, const char* nome, double dpi);
 void imp(const IMGGRY& img, const char* nome, double dpi);
 void imp(const IMGCOR& img, const char* nome, double dpi);

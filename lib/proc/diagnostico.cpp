@@ -1,10 +1,12 @@
 #include "diagnostico.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "condicionamento.h"
+#include "fundo.h"
 
 namespace {
 
@@ -45,6 +47,26 @@ double gradientealto(const IMGGRY& img) {
   return n ? quantil(h, n, 0.995) / 2.0 : 0;
 }
 
+double desniveldo(const IMGGRY& img) {
+  const IMGFLT s = nivelpapel(img, std::max(8, std::min(img.nl(), img.nc()) / 40));
+  double menor = 255, maior = 0;
+  for (int i = 0; i < s.n(); i++)
+    menor = std::min(menor, double(s.data[i])), maior = std::max(maior, double(s.data[i]));
+  return maior > 0 ? 1 - menor / maior : 0;
+}
+
+int moldurade(const IMGGRY& img) {
+  const int w = std::max(1, std::min(img.nl(), img.nc()) / 100);
+  std::vector<long> h(256);
+  long n = 0;
+  for (int l = 0; l < img.nl(); l++) {
+    const bool borda = l < w || l >= img.nl() - w;
+    for (int c = 0; c < img.nc(); c++)
+      if (borda || c < w || c >= img.nc() - w) h[img.lin[l][c]]++, n++;
+  }
+  return quantil(h, n, 0.5);
+}
+
 }  // namespace
 
 DIAGNOSTICO diagnostica(const IMGGRY& img) {
@@ -54,8 +76,10 @@ DIAGNOSTICO diagnostica(const IMGGRY& img) {
   for (int i = 0; i < img.n(); i++) h[img.data[i]]++;
   d.papel = quantil(h, img.n(), 0.90);
   d.toner = quantil(h, img.n(), 0.01);
+  d.moldura = moldurade(img);
   const int contraste = d.papel - d.toner;
   if (contraste < 16) return d;
+  d.desnivel = desniveldo(img);
   d.ruido = ruidodopapel(img, d.papel - contraste / 10);
   const double g = gradientealto(img);
   if (g > 0) d.borrao = contraste / (std::sqrt(2 * 3.14159265358979323846) * g);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "acaso.h"
+#include "captura.h"
 #include "gauss.h"
 
 void validaparams(const PARAMSCAN& p) {
@@ -25,6 +26,12 @@ void validaparams(const PARAMSCAN& p) {
       {p.gama >= 0.1 && p.gama <= 10, "gama"},
       {p.branco >= 0 && p.branco <= 255, "branco"},
       {p.preto >= 0 && p.preto <= 255, "preto"},
+      {p.mesa >= 0 && p.mesa <= 10000, "mesa"},
+      {p.trapezio >= 0 && p.trapezio < 0.5, "trapezio"},
+      {std::fabs(p.inclinacao) <= 45, "inclinacao"},
+      {p.luzlinear > 0 && p.luzlinear <= 1, "luz-linear"},
+      {p.luzradial > 0 && p.luzradial <= 1, "luz-radial"},
+      {p.dpigravado >= -1 && p.dpigravado <= 4800, "dpi-gravado"},
   };
   for (const REGRA& r : regras)
     if (!r.ok) aborta("Erro printscan: parametro fora do intervalo", r.nome);
@@ -50,7 +57,7 @@ IMGGRY quantiza(const IMGFLT& refl, const PARAMSCAN& p) {
 
 IMGGRY printscan(const IMGBIN& doc, const PARAMSCAN& p) {
   validaparams(p);
-  IMGFLT refl = digitaliza(imprime(doc, p), p);
+  IMGFLT refl = captura(digitaliza(imprime(doc, p), p), p);
   borra(refl, p.borrao);
   return quantiza(refl, p);
 }

@@ -4,7 +4,9 @@
 //   imprime     upsampling to the printer grid, toner spread, dot gain, fusing
 //   digitaliza  page placement on the platen (small rotation, quarter turn, border or cut) and
 //               area-averaging onto the scan grid
-//   borra       scanner optics (gauss.h)
+//   captura     a photograph or an uneven flatbed: the page on a desk, keystone and turn,
+//               light falling off across the capture (captura.h)
+//   borra       scanner or lens optics (gauss.h)
 //   quantiza    tone curve (gamma), contrast, sensor noise, 8-bit rounding and clamping
 // Turns are clockwise as the image is viewed (row 0 at the top).
 #pragma once
@@ -31,6 +33,14 @@ struct PARAMSCAN {
   unsigned semente = 1;     // noise seed
   int branco = 245;         // grey of paper
   int preto = 25;           // grey of solid toner
+  // Capture stage; every default leaves the scan as it is.
+  int mesa = 0;             // desk shown around the page, pixels on every side
+  double trapezio = 0;      // keystone: the page's top edge shorter than its bottom by this
+                            // fraction of its width
+  double inclinacao = 0;    // the page's turn on the desk, degrees clockwise
+  double luzlinear = 1;     // light falling from 1 at the capture's left edge to this at its right
+  double luzradial = 1;     // vignetting: light falling from 1 at the centre to this at the corners
+  int dpigravado = -1;      // density recorded in the output file; -1 = the scan's, 0 = none
 };
 
 // Stops with a message naming the first parameter out of range.
