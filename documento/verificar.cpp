@@ -77,7 +77,7 @@ const DEGRAU ESCADA[] = {
 const int NDEGRAUS = static_cast<int>(std::size(ESCADA));
 
 // Why a squaring rung found no page, reported in place of the read as scanned: the child says
-// it only for a capture framed by a desk, where the page had to be found.
+// it only where the page had to be found.
 const char* const SEMPAGINA[] = {"no page found", "page cut by the image edge"};
 
 // The rungs after the first, those with a symptom in d first.
@@ -123,10 +123,11 @@ double densidadeda(const PEDIDO& p, double registrada, const IMGGRY& g) {
 }
 
 // The page of a capture squared to its sheet at the document's density, or the end of the read
-// with the reason (said plainly only when the frame shows a desk).
-IMGGRY quadrada(const PEDIDO& p, const IMGGRY& bruta, bool moldura, double& dpi) {
+// with the reason, said plainly when the page had to be found: a desk shows in the frame, or the
+// capture's density is unknown or recorded by a camera (one that does not fit the image).
+IMGGRY quadrada(const PEDIDO& p, const IMGGRY& bruta, bool achar, double& dpi) {
   QUADRATURA q = quadra(bruta, p.dpi, p.folha);
-  if (q.pagina.n() == 0) aborta(moldura ? q.motivo.c_str() : "morvia-doc: no page to square");
+  if (q.pagina.n() == 0) aborta(achar ? q.motivo.c_str() : "morvia-doc: no page to square");
   dpi = q.dpi;
   return std::move(q.pagina);
 }
@@ -144,7 +145,8 @@ std::string lepagina(const PEDIDO& p, const PAGINA& pg, int passo) {
   if (passo > 0) {
     const DIAGNOSTICO d = diagnostica(pagina);
     degrau = ordemdaescada(d)[passo - 1];
-    if (ESCADA[degrau].quadra) pagina = quadrada(p, bruta, moldurada(d), dpi);
+    const bool camera = registrada > 0 && !densidadeconcorda(registrada, bruta.nl(), bruta.nc());
+    if (ESCADA[degrau].quadra) pagina = quadrada(p, bruta, moldurada(d) || dpi <= 0 || camera, dpi);
     pagina = ESCADA[degrau].condiciona(pagina, p.dpi);
   }
   const std::vector<LEITURAGRUPO> g = verificagrupos(pagina, p.semente, 8 * n);
@@ -213,20 +215,20 @@ std::vector<PAGINA> paginasdos(const PEDIDO& p, bool& errodearquivo) {
 
 // Reads the pages of indices in pass passo, replacing a result when the read is verified (or,
 // on the first pass, always).
-void lenopasso(const PEDIDO& p, const std::vector<PAGINA>& paginas,
-               const std::vector<int>& indices, int passo, std::vector<RESULTADO>& rs) {
+void lenopasso(const PEDIDO& p, const std::vector<PAGINA>& paginas, const std::vector<int>& indices,
+               int passo, std::vector<RESULTADO>& rs) {
   const int n = static_cast<int>(indices.size());
   const bool progresso = isatty(STDERR_FILENO) && n > 1;
   isola(
       n, [&](int i) { return lepagina(p, paginas[indices[i]], passo); },
       [&](int i, const TAREFAFEITA& d) {
         RESULTADO r = resultadode(p, paginas[indices[i]], d);
-        const bool sempagina = std::find(std::begin(SEMPAGINA), std::end(SEMPAGINA), d.erro) !=
-                               std::end(SEMPAGINA);
+        const bool sempagina =
+            std::find(std::begin(SEMPAGINA), std::end(SEMPAGINA), d.erro) != std::end(SEMPAGINA);
         if (passo == 0 || r.veredito == "verified" || (!d.ok && sempagina)) rs[indices[i]] = r;
         if (progresso)
-          std::fprintf(stderr, "\r[%s: %d/%d pages]%s", passo ? "conditioned" : "as scanned",
-                       i + 1, n, i + 1 == n ? "\n" : "");
+          std::fprintf(stderr, "\r[%s: %d/%d pages]%s", passo ? "conditioned" : "as scanned", i + 1,
+                       n, i + 1 == n ? "\n" : "");
       },
       paralelosdamaquina());
 }

@@ -34,22 +34,56 @@ IMGFLT quantisdosblocos(const IMGGRY& img, int janela) {
 
 enum OPERACAO { MAXIMO, MINIMO, MEDIA };
 
-// Max, min or mean over the 3 x 3 cells around each cell, edges repeated.
-IMGFLT vizinhanca(const IMGFLT& a, OPERACAO op) {
+// Max, min or mean over the (2r + 1) x (2r + 1) cells around each cell, edges repeated.
+IMGFLT vizinhanca(const IMGFLT& a, OPERACAO op, int r) {
   IMGFLT o(a.nl(), a.nc());
   for (int i = 0; i < a.nl(); i++)
     for (int j = 0; j < a.nc(); j++) {
       double ma = 0, mi = 255, s = 0;
-      for (int di = -1; di <= 1; di++)
-        for (int dj = -1; dj <= 1; dj++) {
+      for (int di = -r; di <= r; di++)
+        for (int dj = -r; dj <= r; dj++) {
           const FLT v = a.lin[std::clamp(i + di, 0, a.nl() - 1)][std::clamp(j + dj, 0, a.nc() - 1)];
           ma = std::max(ma, static_cast<double>(v));
           mi = std::min(mi, static_cast<double>(v));
           s += v;
         }
-      o.lin[i][j] = static_cast<FLT>(op == MAXIMO ? ma : op == MINIMO ? mi : s / 9);
+      const double n = (2 * r + 1) * (2 * r + 1);
+      o.lin[i][j] = static_cast<FLT>(op == MAXIMO ? ma : op == MINIMO ? mi : s / n);
     }
   return o;
+}
+
+// Linear extrapolation at index x of v[0..n-1] (n >= 1), clamped to grey levels.
+double prolonga(const std::vector<double>& v, int x) {
+  const int n = static_cast<int>(v.size());
+  if (x >= 0 && x < n) return v[x];
+  if (n == 1) return v[0];
+  const double e =
+      x < 0 ? v[0] + x * (v[1] - v[0]) : v[n - 1] + (x - n + 1) * (v[n - 1] - v[n - 2]);
+  return std::clamp(e, 0.0, 255.0);
+}
+
+// The grid with r more cells on every side, each row then each column continued linearly.
+IMGFLT estende(const IMGFLT& q, int r) {
+  const int nl = q.nl(), nc = q.nc();
+  IMGFLT e(nl + 2 * r, nc + 2 * r);
+  for (int i = 0; i < nl; i++) {
+    const std::vector<double> linha(q.lin[i], q.lin[i] + nc);
+    for (int j = 0; j < nc + 2 * r; j++) e.lin[i + r][j] = static_cast<FLT>(prolonga(linha, j - r));
+  }
+  for (int j = 0; j < nc + 2 * r; j++) {
+    std::vector<double> coluna(nl);
+    for (int i = 0; i < nl; i++) coluna[i] = e.lin[i + r][j];
+    for (int i = 0; i < nl + 2 * r; i++) e.lin[i][j] = static_cast<FLT>(prolonga(coluna, i - r));
+  }
+  return e;
+}
+
+IMGFLT corta(const IMGFLT& e, int r) {
+  IMGFLT q(e.nl() - 2 * r, e.nc() - 2 * r);
+  for (int i = 0; i < q.nl(); i++)
+    for (int j = 0; j < q.nc(); j++) q.lin[i][j] = e.lin[i + r][j + r];
+  return q;
 }
 
 // Bilinear weights of a pixel's position on one axis of the grid.
@@ -73,8 +107,9 @@ std::vector<PESO> pesos(int n, int janela, int celulas) {
 IMGFLT nivelpapel(const IMGGRY& img, int janela) {
   if (img.n() == 0) return IMGFLT();
   janela = std::max(janela, 1);
-  const IMGFLT fechado = vizinhanca(vizinhanca(quantisdosblocos(img, janela), MAXIMO), MINIMO);
-  return vizinhanca(fechado, MEDIA);
+  const IMGFLT q = estende(quantisdosblocos(img, janela), 3);
+  const IMGFLT fechado = vizinhanca(vizinhanca(q, MAXIMO, 2), MINIMO, 2);
+  return corta(vizinhanca(fechado, MEDIA, 1), 3);
 }
 
 IMGGRY normalizafundo(const IMGGRY& img, int janela, int alvo) {

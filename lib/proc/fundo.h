@@ -8,11 +8,15 @@
 // The paper's level over a grid of janela x janela blocks (the last row and column of blocks
 // may be cut short by the image's edge), as a float image of ceil(nl / janela) x
 // ceil(nc / janela) cells:
-//   q(i, j)  the grey level below which 90 % of block (i, j)'s pixels lie;
-//   m        the grey closing of q by 3 x 3 blocks (the largest q around each block, then the
-//            least of those around it, edges repeated): blocks covered by ink take their
+//   q(i, j)  the grey level below which 90 % of block (i, j)'s pixels lie, continued three cells
+//            beyond the grid on every side linearly (each row from its two outer cells, then
+//            each column likewise, clamped to 0..255; a single cell is repeated), so that a
+//            light falling off towards an edge is not held flat there;
+//   m        the grey closing of the continued q by 5 x 5 blocks (the largest q over the 5 x 5
+//            blocks around each block, then the least of those, the continued grid's edges
+//            repeated): ink up to four blocks across (a heading's black bar) takes its
 //            neighbours' paper, and a light that falls off steadily is kept as it is;
-//   s(i, j)  the mean of m over the 3 x 3 blocks around (i, j), edges repeated.
+//   s(i, j)  the mean of m over the 3 x 3 blocks around (i, j).
 // janela < 1 is taken as 1; an empty image gives an empty grid.
 IMGFLT nivelpapel(const IMGGRY& img, int janela);
 

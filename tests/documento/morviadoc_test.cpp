@@ -331,6 +331,8 @@ struct CASOCONDICIONADO {
   const char* nome;
   std::vector<std::string> distorcao;  // printscan options beyond the typical print
   const char* degrau;
+  const char* arquivo = "scan.png";  // the scan's file (a JPEG quality after "jpg")
+  int dpigravado = 200;              // the density the file records
 };
 
 class Condicionamento : public ::testing::TestWithParam<CASOCONDICIONADO> {};
@@ -342,10 +344,12 @@ TEST_P(Condicionamento, LidoSoComODegrauQueTrataODefeito) {
   ASSERT_EQ(doc({"sign", d / "p.bmp", d / "m.bmp", "--text", TEXTO}).status, 0);
   std::vector<std::string> opcoes = IMPRESSAO;
   opcoes.insert(opcoes.end(), c.distorcao.begin(), c.distorcao.end());
-  imp(imprimeedigitaliza(d, d / "m.bmp", 200, 200, opcoes), (d / "scan.png").c_str(), 200);
-  SAIDA s = doc({"verify", d / "scan.png", "--no-conditioning", "--json"});
+  imp(imprimeedigitaliza(d, d / "m.bmp", 200, 200, opcoes), (d / c.arquivo).c_str(), c.dpigravado);
+  const std::string scan =
+      d / std::string(c.arquivo).substr(0, std::string(c.arquivo).find('.') + 4);
+  SAIDA s = doc({"verify", scan, "--no-conditioning", "--json"});
   EXPECT_NE(nlohmann::json::parse(s.out)["verdict"], "verified") << s.out;
-  SAIDA v = doc({"verify", d / "scan.png", "--json"});
+  SAIDA v = doc({"verify", scan, "--json"});
   EXPECT_EQ(v.status, 0) << v.out << v.err;
   const nlohmann::json j = nlohmann::json::parse(v.out);
   EXPECT_EQ(j["payload"], TEXTO);
@@ -354,11 +358,49 @@ TEST_P(Condicionamento, LidoSoComODegrauQueTrataODefeito) {
 
 INSTANTIATE_TEST_SUITE_P(
     Defeitos, Condicionamento,
-    ::testing::Values(CASOCONDICIONADO{"PapelCinza", {"--branco", "185"}, "tone"},
-                      CASOCONDICIONADO{"Ruido14", {"--ruido", "14"}, "median"},
-                      CASOCONDICIONADO{"Borrao18", {"--borrao", "1.8"}, "sharpen"},
-                      CASOCONDICIONADO{"Ruido10Rodado", {"--ruido", "10", "--rot", "1"}, "median"}),
+    ::testing::Values(
+        CASOCONDICIONADO{"PapelCinza", {"--branco", "185"}, "tone"},
+        CASOCONDICIONADO{"Ruido14", {"--ruido", "14"}, "median"},
+        CASOCONDICIONADO{"Borrao18", {"--borrao", "1.8"}, "sharpen"},
+        CASOCONDICIONADO{"Ruido10Rodado", {"--ruido", "10", "--rot", "1"}, "median"},
+        CASOCONDICIONADO{"LuzCaiA60", {"--luz-linear", "0.6"}, "background"},
+        CASOCONDICIONADO{"Vinheta50", {"--luz-radial", "0.5"}, "background"},
+        CASOCONDICIONADO{
+            "Trapezio10NaMesa", {"--mesa", "120", "--trapezio", "0.1"}, "page, background"},
+        CASOCONDICIONADO{
+            "Celular", {"--captura", "celular"}, "page, background", "scan.jpg85", 72}),
     [](const ::testing::TestParamInfo<CASOCONDICIONADO>& i) { return i.param.nome; });
+
+// Photographs that hold no readable page end as "no mark" with the reason, never a crash or a
+// wrong payload: all desk, a page cut by the frame, two pages side by side.
+TEST(MorviaDoc, FotosSemPaginaLegivel) {
+  DIRTEMP d;
+  imp(pagina(d, 200, 31), (d / "p.bmp").c_str());
+  ASSERT_EQ(doc({"sign", d / "p.bmp", d / "m.bmp", "--text", TEXTO}).status, 0);
+  std::vector<std::string> celular = IMPRESSAO;
+  celular.insert(celular.end(), {"--captura", "celular"});
+  const IMGGRY foto = imprimeedigitaliza(d, d / "m.bmp", 200, 200, celular);
+  imp(IMGGRY(3024, 4032, 70), (d / "mesa.jpg").c_str(), 72);
+  IMGGRY cortada(foto.nl() * 6 / 10, foto.nc());
+  for (int l = 0; l < cortada.nl(); l++)
+    for (int c = 0; c < cortada.nc(); c++) cortada.lin[l][c] = foto.lin[l + foto.nl() * 4 / 10][c];
+  imp(cortada, (d / "cortada.jpg").c_str(), 72);
+  IMGGRY duas(foto.nl(), 2 * foto.nc());
+  for (int l = 0; l < foto.nl(); l++)
+    for (int c = 0; c < duas.nc(); c++) duas.lin[l][c] = foto.lin[l][c % foto.nc()];
+  imp(duas, (d / "duas.jpg").c_str(), 72);
+  SAIDA v = doc({"verify", d / "mesa.jpg", d / "cortada.jpg", d / "duas.jpg", "--json"});
+  const std::vector<nlohmann::json> js = linhasjson(v.out);
+  ASSERT_EQ(js.size(), 3u) << v.out << v.err;
+  EXPECT_EQ(js[0]["verdict"], "no mark");
+  EXPECT_EQ(js[0]["reason"], "no page found");
+  EXPECT_EQ(js[1]["verdict"], "no mark");
+  EXPECT_EQ(js[1]["reason"], "page cut by the image edge");
+  if (js[2]["verdict"] == "verified")
+    EXPECT_EQ(js[2]["payload"], TEXTO);
+  else
+    EXPECT_EQ(js[2]["verdict"], "no mark");
+}
 
 // The same grey paper scanned at 300 dpi: the ladder runs after the page is brought to the
 // document's density.

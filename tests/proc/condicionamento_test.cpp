@@ -127,8 +127,10 @@ TEST(Diagnostica, BorraoMedidoNasBordas) {
     EXPECT_EQ(d.papel, 240);
     EXPECT_NEAR(d.toner, 20, 5);
     EXPECT_EQ(d.ruido, 0);
-    if (sigma < 1.5) EXPECT_GT(d.borrao, sigma);
-    else EXPECT_NEAR(d.borrao, sigma, 0.1 * sigma);
+    if (sigma < 1.5)
+      EXPECT_GT(d.borrao, sigma);
+    else
+      EXPECT_NEAR(d.borrao, sigma, 0.1 * sigma);
   }
 }
 
@@ -138,6 +140,20 @@ TEST(Diagnostica, RuidoMedidoNoPapel) {
   EXPECT_EQ(sem, 0);
   EXPECT_LT(pouco, 4);
   EXPECT_GE(muito, 4);
+}
+
+TEST(Diagnostica, LuzQueCaiEMesaEmVolta) {
+  IMGGRY g = barras(1, 0);
+  EXPECT_LT(diagnostica(g).desnivel, 0.02);
+  EXPECT_EQ(diagnostica(g).moldura, 240);
+  for (int l = 0; l < g.nl(); l++)
+    for (int c = 0; c < g.nc(); c++)
+      g.lin[l][c] = static_cast<BYTE>(std::lround(g.lin[l][c] * (1 - 0.4 * c / (g.nc() - 1))));
+  EXPECT_NEAR(diagnostica(g).desnivel, 0.32, 0.05);  // between the 10 % and 90 % columns
+  IMGGRY mesa(200, 300, 60);
+  for (int l = 20; l < 180; l++)
+    for (int c = 30; c < 270; c++) mesa.lin[l][c] = 235;
+  EXPECT_EQ(diagnostica(mesa).moldura, 60);
 }
 
 TEST(Diagnostica, SemContrasteNemBordas) {

@@ -1,4 +1,4 @@
-// Local background normalisation against its definition: block quantiles, the 3 x 3 closing
+// Local background normalisation against its definition: block quantiles, the 5 x 5 closing
 // and mean over blocks, bilinear interpolation between block centres, and the division.
 #include "proc/fundo.h"
 
@@ -11,16 +11,27 @@
 
 namespace {
 
-double celula(const std::vector<std::vector<double>>& g, int i, int j) {
+double celula(const std::vector<std::vector<double>>& g, int i, int j) {  // edges repeated
   const int nl = static_cast<int>(g.size()), nc = static_cast<int>(g[0].size());
   return g[std::clamp(i, 0, nl - 1)][std::clamp(j, 0, nc - 1)];
 }
 
+// v[x] continued linearly beyond its ends, clamped to grey levels.
+double prolongado(const std::vector<double>& v, int x) {
+  const int n = static_cast<int>(v.size());
+  if (x >= 0 && x < n) return v[x];
+  if (n == 1) return v[0];
+  const double e =
+      x < 0 ? v[0] + x * (v[1] - v[0]) : v[n - 1] + (x - n + 1) * (v[n - 1] - v[n - 2]);
+  return std::clamp(e, 0.0, 255.0);
+}
+
+using GRADE = std::vector<std::vector<double>>;
+
 // The paper level of every pixel, straight from the definition.
-std::vector<std::vector<double>> fundodireto(const IMGGRY& g, int w) {
-  const int bl = (g.nl() + w - 1) / w, bc = (g.nc() + w - 1) / w;
-  std::vector<std::vector<double>> q(bl, std::vector<double>(bc)), d = q, s = q;
-  std::vector<std::vector<double>> m(bl, std::vector<double>(bc, 255));
+GRADE fundodireto(const IMGGRY& g, int w) {
+  const int bl = (g.nl() + w - 1) / w, bc = (g.nc() + w - 1) / w, r = 3;
+  GRADE q(bl, std::vector<double>(bc));
   for (int i = 0; i < bl; i++)
     for (int j = 0; j < bc; j++) {
       std::vector<int> v;
@@ -29,20 +40,30 @@ std::vector<std::vector<double>> fundodireto(const IMGGRY& g, int w) {
       std::sort(v.begin(), v.end());
       q[i][j] = v[static_cast<size_t>(std::ceil(0.9 * v.size())) - 1];
     }
+  const int el = bl + 2 * r, ec = bc + 2 * r;
+  GRADE linhas(bl, std::vector<double>(ec)), e(el, std::vector<double>(ec));
+  for (int i = 0; i < bl; i++)
+    for (int j = 0; j < ec; j++) linhas[i][j] = prolongado(q[i], j - r);
+  for (int j = 0; j < ec; j++) {
+    std::vector<double> col(bl);
+    for (int i = 0; i < bl; i++) col[i] = linhas[i][j];
+    for (int i = 0; i < el; i++) e[i][j] = prolongado(col, i - r);
+  }
+  GRADE d(el, std::vector<double>(ec, 0)), m(el, std::vector<double>(ec, 255));
+  for (int i = 0; i < el; i++)
+    for (int j = 0; j < ec; j++)
+      for (int a = -2; a <= 2; a++)
+        for (int b = -2; b <= 2; b++) d[i][j] = std::max(d[i][j], celula(e, i + a, j + b));
+  for (int i = 0; i < el; i++)
+    for (int j = 0; j < ec; j++)
+      for (int a = -2; a <= 2; a++)
+        for (int b = -2; b <= 2; b++) m[i][j] = std::min(m[i][j], celula(d, i + a, j + b));
+  GRADE s(bl, std::vector<double>(bc, 0));
   for (int i = 0; i < bl; i++)
     for (int j = 0; j < bc; j++)
       for (int a = -1; a <= 1; a++)
-        for (int b = -1; b <= 1; b++) d[i][j] = std::max(d[i][j], celula(q, i + a, j + b));
-  for (int i = 0; i < bl; i++)
-    for (int j = 0; j < bc; j++)
-      for (int a = -1; a <= 1; a++)
-        for (int b = -1; b <= 1; b++) m[i][j] = std::min(m[i][j], celula(d, i + a, j + b));
-  for (int i = 0; i < bl; i++)
-    for (int j = 0; j < bc; j++) {
-      for (int a = -1; a <= 1; a++)
-        for (int b = -1; b <= 1; b++) s[i][j] += celula(m, i + a, j + b) / 9;
-    }
-  std::vector<std::vector<double>> f(g.nl(), std::vector<double>(g.nc()));
+        for (int b = -1; b <= 1; b++) s[i][j] += m[i + r + a][j + r + b] / 9;
+  GRADE f(g.nl(), std::vector<double>(g.nc()));
   for (int l = 0; l < g.nl(); l++)
     for (int c = 0; c < g.nc(); c++) {
       const double y = std::clamp((l + 0.5) / w - 0.5, 0.0, bl - 1.0);
@@ -63,7 +84,7 @@ TEST(NormalizaFundo, IgualADefinicao) {
                  std::to_string(k[2]));
     IMGGRY g(k[0], k[1]);
     for (int i = 0; i < g.n(); i++) g.data[i] = static_cast<BYTE>(a() % 256);
-    const std::vector<std::vector<double>> f = fundodireto(g, k[2]);
+    const GRADE f = fundodireto(g, k[2]);
     const IMGGRY o = normalizafundo(g, k[2], 250);
     for (int l = 0; l < g.nl(); l++)
       for (int c = 0; c < g.nc(); c++) {
@@ -81,28 +102,25 @@ TEST(NormalizaFundo, ConstanteViraOAlvo) {
   for (int i = 0; i < preta.n(); i++) EXPECT_EQ(preta.data[i], 0);
 }
 
-// Paper lit from 100 % down to 55 % across the page, with lines of text: after the division
-// the paper is near the target everywhere and the text stays dark. Within four blocks of the
-// edges, where the repeated edge cells enter the closing and the level is held rather than
-// extrapolated, the paper reads a few levels off.
+// Paper lit from 100 % down to 55 % across the page, with lines of text and a black bar four
+// blocks tall: after the division the paper is near the target everywhere, edges included, and
+// the ink stays dark. (A block's 90 % level sits on the bright side of a slope, a few levels.)
 TEST(NormalizaFundo, LuzQueCaiAtravesDaPagina) {
   IMGGRY g(300, 400);
   for (int l = 0; l < g.nl(); l++)
     for (int c = 0; c < g.nc(); c++) {
       const double luz = 1 - 0.45 * c / (g.nc() - 1);
-      const bool tinta = l % 20 < 6 && c % 9 < 5;
+      const bool tinta = (l % 20 < 6 && c % 9 < 5) || (l >= 120 && l < 216);
       g.lin[l][c] = static_cast<BYTE>(std::lround((tinta ? 25 : 240) * luz));
     }
   const IMGGRY o = normalizafundo(g, 24, 250);
   for (int l = 0; l < g.nl(); l++)
     for (int c = 0; c < g.nc(); c++) {
-      const bool tinta = l % 20 < 6 && c % 9 < 5;
+      const bool tinta = (l % 20 < 6 && c % 9 < 5) || (l >= 120 && l < 216);
       if (tinta)
         EXPECT_LT(o.lin[l][c], 40) << l << "," << c;
-      else if (std::min({l, c, g.nl() - 1 - l, g.nc() - 1 - c}) >= 96)
-        EXPECT_NEAR(o.lin[l][c], 250, 4) << l << "," << c;
       else
-        EXPECT_NEAR(o.lin[l][c], 250, 20) << l << "," << c;
+        EXPECT_NEAR(o.lin[l][c], 250, 8) << l << "," << c;
     }
 }
 
