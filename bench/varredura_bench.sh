@@ -48,7 +48,16 @@ CENARIOS=(
   "JPEG 50 + rot 1|--rot 1|jpg50"
   "noise 10 + rot 1|--ruido 10 --rot 1|"
   "paper 200 + rot 1|--branco 200 --rot 1|"
+  "light to 80 %|--luz-linear 0.8|"
+  "light to 60 %|--luz-linear 0.6|"
+  "vignetting to 70 %|--luz-radial 0.7|"
+  "keystone 5 % on a desk|--mesa 120 --trapezio 0.05|"
+  "keystone 10 % on a desk|--mesa 120 --trapezio 0.1|"
+  "phone-like capture|--captura celular --dpi-scan PHONEPPI|jpg85"
 )
+# The phone captures the page at 1.45 pixels per dot of the document: 290 pixels per inch for
+# 200 dpi pages, as phones do; 580 for 400 dpi pages, whose dots 290 could not resolve.
+PHONEPPI=$((DPI * 29 / 20))
 TEXTO="ACME copy 17 / Lisbon 1"  # 23 bytes: the longest text at 200 dpi
 CARGA=$RAIZ/samples/carga.vet
 esperado=$(sed '/^#/d' "$CARGA" | tail -n +2 | tr -d ' ,\n\r')
@@ -65,6 +74,7 @@ printf '%-24s %7s | %8s %10s %7s %6s %7s   %s\n' scenario "morvia" "doc" "unveri
 totalerrado=0
 for c in "${CENARIOS[@]}"; do
   IFS='|' read -r nome opcoes tipo <<<"$c"
+  opcoes=${opcoes//PHONEPPI/$PHONEPPI}
   sufa=${tipo:-tga} sufd=${tipo:-png}
   plano=0 doc=0 naover=0 semmarca=0 errado=0 casos=0 tempo=0
   declare -A degraus=()
@@ -79,8 +89,8 @@ for c in "${CENARIOS[@]}"; do
         plano=$((plano + 1))
       fi
       # shellcheck disable=SC2086
-      "$BUILD/printscan" "d$k.bmp" "d.$sufd" --dpi-doc "$DPI" --toner 1 --borrao 0.7 --ruido 3 \
-        $opcoes --dpi-scan "$SCANDPI" --semente $((100 * k + s)) 2>/dev/null
+      "$BUILD/printscan" "d$k.bmp" "d.$sufd" --dpi-doc "$DPI" --dpi-scan "$SCANDPI" --toner 1 \
+        --borrao 0.7 --ruido 3 $opcoes --semente $((100 * k + s)) 2>/dev/null
       inicio=$(date +%s%N)
       linha=$("$BUILD/morvia-doc" verify "d.${sufd:0:3}" --dpi "$DPI" --json 2>/dev/null || true)
       tempo=$((tempo + $(date +%s%N) - inicio))
