@@ -50,13 +50,46 @@ IMGGRY mediana3(const IMGGRY& img) {
   return out;
 }
 
+namespace {
+
+// img smoothed by the separable kernel k (odd length), edges repeated, in float: rows first into
+// a padded buffer, then columns, each inner loop over whole rows so that it vectorises.
+std::vector<float> suavizada(const IMGGRY& img, const VETOR<double>& k) {
+  const int nl = img.nl(), nc = img.nc(), r = (k.n() - 1) / 2;
+  std::vector<float> w(k.data, k.data + k.n());
+  std::vector<float> linhas(static_cast<size_t>(nl) * nc), ext(nc + 2 * r), out(linhas.size());
+  for (int l = 0; l < nl; l++) {
+    const BYTE* src = img.lin[l];
+    for (int c = -r; c < nc + r; c++) ext[c + r] = src[std::clamp(c, 0, nc - 1)];
+    float* dst = &linhas[static_cast<size_t>(l) * nc];
+    for (int c = 0; c < nc; c++) dst[c] = 0;
+    for (int t = 0; t < k.n(); t++) {
+      const float wt = w[t];
+      const float* e = &ext[t];
+      for (int c = 0; c < nc; c++) dst[c] += wt * e[c];
+    }
+  }
+  for (int l = 0; l < nl; l++) {
+    float* dst = &out[static_cast<size_t>(l) * nc];
+    for (int t = 0; t < k.n(); t++) {
+      const float wt = w[t];
+      const float* src = &linhas[static_cast<size_t>(std::clamp(l + t - r, 0, nl - 1)) * nc];
+      for (int c = 0; c < nc; c++) dst[c] += wt * src[c];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 IMGGRY realca(const IMGGRY& img, double quantidade, double sigma1, double sigma2) {
-  IMGFLT f(img.nl(), img.nc());
-  for (int i = 0; i < img.n(); i++) f.data[i] = img.data[i];
-  const IMGFLT perto = gaussiano(f, sigma1, 'x'), longe = gaussiano(f, sigma2, 'x');
   IMGGRY out(img);
+  if (img.n() == 0) return out;
+  const std::vector<float> perto = suavizada(img, kernelgauss(sigma1));
+  const std::vector<float> longe = suavizada(img, kernelgauss(sigma2));
+  const float a = static_cast<float>(1 + quantidade), b = static_cast<float>(quantidade);
   for (int i = 0; i < out.n(); i++) {
-    const double v = (1 + quantidade) * perto.data[i] - quantidade * longe.data[i];
+    const float v = a * perto[i] - b * longe[i];
     out.data[i] = static_cast<BYTE>(std::clamp(std::lround(v), 0L, 255L));
   }
   return out;

@@ -10,8 +10,8 @@ IMGGRY mediana3(const IMGGRY& img);
 
 // Difference-of-Gaussians sharpening, for scans blurred by the scanner's optics:
 // out = clamp(round((1 + a) G1 - a G2), 0, 255), with G1 and G2 the image smoothed by Gaussians
-// of sigma1 (small: keeps noise down) and sigma2 (about the blur to undo), edges repeated.
-// Constant images are unchanged.
+// of sigma1 (small: keeps noise down) and sigma2 (about the blur to undo), edges repeated,
+// computed in float. Constant images are unchanged.
 IMGGRY realca(const IMGGRY& img, double quantidade, double sigma1, double sigma2);
 
 // Linear tone normalisation: with p the grey level below which a fraction `claro` of the
