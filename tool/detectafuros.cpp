@@ -1,5 +1,7 @@
 #include "detectafuros.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "core/aborta.h"
@@ -10,8 +12,7 @@ namespace {
 // Held between detectafuros and contaanel.
 int anelDist = 2, anelThresh = 18, anelClaro = 192, anelEscuro = 128;
 
-void verificaparametros(int dist, int Thresh, int SubMaxPos, int SubMaxNeg, int Claro,
-                        int Escuro) {
+void verificaparametros(int dist, int Thresh, int SubMaxPos, int SubMaxNeg, int Claro, int Escuro) {
   struct FAIXA {
     int valor;
     const char* msg;
@@ -58,6 +59,39 @@ void contaanel(const IMGGRY& img, int& pos, int& neg, int r, int c) {
   }
 }
 
+namespace {
+
+// The image with m pixels more on each side of every row, the edge pixels repeated, so that
+// the ring's reads along a row need no clamping.
+std::vector<BYTE> estendida(const IMGGRY& img, int m) {
+  const int nl = img.nl(), nc = img.nc(), w = nc + 2 * m;
+  std::vector<BYTE> e(static_cast<size_t>(nl) * w);
+  for (int l = 0; l < nl; l++) {
+    BYTE* d = &e[static_cast<size_t>(l) * w];
+    const BYTE* o = img.lin[l];
+    std::fill(d, d + m, o[0]);
+    std::copy(o, o + nc, d + m);
+    std::fill(d + m + nc, d + w, o[nc - 1]);
+  }
+  return e;
+}
+
+// The votes of one ring pixel for a whole row: centre v, ring pixel b, column by column.
+void vota(const BYTE* v, const BYTE* b, int nc, uint16_t* pos, uint16_t* neg) {
+  const int t = anelThresh, escuro = anelEscuro, claro = anelClaro;
+  for (int c = 0; c < nc; c++) {
+    const int dif = v[c] - b[c];
+    pos[c] += static_cast<uint16_t>((dif > t) & (b[c] <= escuro));
+    neg[c] += static_cast<uint16_t>((dif < -t) & (b[c] >= claro));
+  }
+}
+
+}  // namespace
+
+// Whole rows at a time: the first two ring pixels vote for the row in branch-free passes that
+// vectorise; on paper and inside strokes that already puts both limits out of reach, and only
+// the few pixels left (dots and edges) count the rest of their ring. The result is the same as
+// counting every ring in full and smoothing the whole image.
 IMGBIN detectafuros(const IMGGRY& img, int dist, int Thresh, int SubMaxPos, int SubMaxNeg,
                     int Claro, int Escuro) {
   verificaparametros(dist, Thresh, SubMaxPos, SubMaxNeg, Claro, Escuro);
@@ -67,28 +101,35 @@ IMGBIN detectafuros(const IMGGRY& img, int dist, int Thresh, int SubMaxPos, int 
   anelEscuro = Escuro;
   const int nl = img.nl(), nc = img.nc();
   IMGBIN sai(nl, nc, true);
-  IMGGRY suave = filtromedia(img, 3, 3, 's', 'e');
+  if (img.n() == 0) return sai;
   const std::vector<PONTOI2> o = anel(dist);
-  const int nanel = static_cast<int>(o.size());
+  const int nanel = static_cast<int>(o.size()), primeiros = std::min(2, nanel);
   const int limpos = 8 * dist - SubMaxPos, limneg = 8 * dist - SubMaxNeg;
-  // A pixel stops being examined once neither kind can still reach its vote limit; on paper and
-  // inside strokes that is after the first ring pixel.
+  // Columns more than nc away clamp to the same edge pixel as nc away.
+  const int m = std::min(dist, nc), w = nc + 2 * m;
+  const std::vector<BYTE> e = estendida(img, m);
+  auto anelde = [&](int r, int k) {
+    return &e[static_cast<size_t>(limita(r + o[k].l, nl)) * w + m + std::clamp(o[k].c, -m, m)];
+  };
+  std::vector<uint16_t> pos(nc), neg(nc);
   for (int r = 0; r < nl; r++) {
-    const bool miolo = r >= dist && r < nl - dist;
+    std::fill(pos.begin(), pos.end(), 0);
+    std::fill(neg.begin(), neg.end(), 0);
+    const BYTE* v = &e[static_cast<size_t>(r) * w + m];
+    for (int k = 0; k < primeiros; k++) vota(v, anelde(r, k), nc, pos.data(), neg.data());
+    const int resto = nanel - primeiros;
     for (int c = 0; c < nc; c++) {
-      const int v = img.lin[r][c];
-      int pos = 0, neg = 0;
-      for (int k = 0; k < nanel; k++) {
-        int rr = r + o[k].l, cc = c + o[k].c;
-        int b = (miolo && cc >= 0 && cc < nc) ? img.lin[rr][cc]
-                                              : img.lin[limita(rr, nl)][limita(cc, nc)];
-        pos += votapos(v, b);
-        neg += votaneg(v, b);
-        int resto = nanel - 1 - k;
-        if (pos + resto < limpos && neg + resto < limneg) break;
+      int p = pos[c], n = neg[c];
+      if (p + resto < limpos && n + resto < limneg) continue;
+      for (int k = primeiros; k < nanel; k++) {
+        const int b = anelde(r, k)[c];
+        p += v[c] - b > Thresh && b <= Escuro;
+        n += v[c] - b < -Thresh && b >= Claro;
+        const int falta = nanel - 1 - k;
+        if (p + falta < limpos && n + falta < limneg) break;
       }
-      bool preto = pos >= limpos || (neg >= limneg && suave.lin[r][c] <= 244);
-      if (preto) sai.poe(r, c, false);
+      // The 3 x 3 mean only where a white dot's votes are in: it keeps dots off paper.
+      if (p >= limpos || (n >= limneg && mediaem(img, 3, 3, r, c) <= 244)) sai.poe(r, c, false);
     }
   }
   return sai;

@@ -109,6 +109,18 @@ IMGGRY mediadireta(const IMGGRY& img, int h, int w, bool repete) {
 
 }  // namespace
 
+BYTE mediaem(const IMGGRY& img, int h, int w, int l, int c) {
+  const int nl = img.nl(), nc = img.nc(), il = l - (h - 1) / 2, ic = c - (w - 1) / 2;
+  int soma = 0, cont = 0;
+  for (int k = std::max(ic, 0); k < std::min(ic + w, nc); k++) {
+    int s = 0, n = 0;
+    for (int t = std::max(il, 0); t < std::min(il + h, nl); t++) s += img.lin[t][k], n++;
+    soma += media(s, n);
+    cont++;
+  }
+  return media(soma, cont);
+}
+
 IMGGRY filtromedia(const IMGGRY& img, int h, int w, char tipo, char borda) {
   if (h < 1 || w < 1 || (tipo != 's' && tipo != 'n') || (borda != 'e' && borda != 'x'))
     aborta("Erro filtromedia - janela, tipo ou borda invalido");

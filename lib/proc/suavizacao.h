@@ -8,6 +8,11 @@
 // means) or 'n' direct; borda 'e' averages only the pixels inside the image, 'x' repeats the border.
 IMGGRY filtromedia(const IMGGRY& img, int h, int w, char tipo, char borda);
 
+// filtromedia(img, h, w, 's', 'e') at the one pixel (l, c), inside the image, for callers that
+// need it at a few pixels only: the rounded means of each column's window rows inside the
+// image, over the window columns inside it, then their rounded mean.
+BYTE mediaem(const IMGGRY& img, int h, int w, int l, int c);
+
 // Normalised sampled Gaussian of 2*floor(4*sigma)+1 taps; the single value 1.0 below 0.25.
 VETOR<double> kernelgauss(double sigma);
 

@@ -298,3 +298,18 @@ TEST(Convsep, ImpulsoDaOKernel) {
       EXPECT_FLOAT_EQ(r.lin[1 + l][1 + c], esperado[l] * esperado[c]) << l << " " << c;
   EXPECT_EQ(r.lin[0][0], 0.0f);
 }
+
+// The mean at one pixel is the separable edge-excluding mean of the whole image there, every
+// window size, at the borders too.
+TEST(MediaEm, IgualAFiltromedia) {
+  std::mt19937 g(8);
+  IMGGRY img(9, 12);
+  for (int i = 0; i < img.n(); i++) img.data[i] = static_cast<BYTE>(g() % 256);
+  for (int h : {1, 2, 3, 4, 7})
+    for (int w : {1, 3, 5, 20}) {
+      SCOPED_TRACE(std::to_string(h) + " x " + std::to_string(w));
+      const IMGGRY m = filtromedia(img, h, w, 's', 'e');
+      for (int l = 0; l < img.nl(); l++)
+        for (int c = 0; c < img.nc(); c++) ASSERT_EQ(mediaem(img, h, w, l, c), m.lin[l][c]);
+    }
+}
