@@ -5,6 +5,7 @@ find_dependency(JPEG)
 find_dependency(PNG)
 find_dependency(TIFF)
 find_dependency(PkgConfig)
+find_dependency(Threads)
 # The targets PkgConfig::POPPLER and PkgConfig::QPDF, as the library was built against them.
 if(NOT TARGET PkgConfig::POPPLER)
   pkg_check_modules(POPPLER REQUIRED IMPORTED_TARGET poppler-cpp)

@@ -14,6 +14,8 @@
 #include <map>
 #include <vector>
 
+#include "core/paralelo.h"
+
 namespace {
 
 constexpr rlim_t SEGUNDOSPORTAREFA = 600;
@@ -64,8 +66,10 @@ void limita() {
   }
 }
 
+// lado: other children run beside this one, which then keeps its loops to one thread.
 [[noreturn]] void rodanofilho(const FILHO& f, int i,
-                              const std::function<std::string(int)>& tarefa) {
+                              const std::function<std::string(int)>& tarefa, bool lado) {
+  if (lado) setenv("MORVIA_THREADS", "1", 1);
   const int nulo = open("/dev/null", O_WRONLY);
   if (nulo >= 0) dup2(nulo, STDOUT_FILENO);
   dup2(fileno(f.erros), STDERR_FILENO);
@@ -109,7 +113,7 @@ TAREFAFEITA colhe(const FILHO& f, int status) {
   return d;
 }
 
-FILHO lanca(int i, const std::function<std::string(int)>& tarefa) {
+FILHO lanca(int i, const std::function<std::string(int)>& tarefa, bool lado) {
   FILHO f;
   f.saida = std::tmpfile();
   f.erros = std::tmpfile();
@@ -124,7 +128,7 @@ FILHO lanca(int i, const std::function<std::string(int)>& tarefa) {
     std::perror("morvia-doc: fork");
     std::exit(1);
   }
-  if (f.pid == 0) rodanofilho(f, i, tarefa);
+  if (f.pid == 0) rodanofilho(f, i, tarefa, lado);
   return f;
 }
 
@@ -138,7 +142,7 @@ void isola(int n, const std::function<std::string(int)>& tarefa,
   int proximo = 0, entregue = 0;
   while (entregue < n) {
     while (proximo < n && static_cast<int>(vivos.size()) < paralelos) {
-      FILHO f = lanca(proximo, tarefa);
+      FILHO f = lanca(proximo, tarefa, paralelos > 1 && n > 1);
       vivos[f.pid] = {proximo++, f};
     }
     int status = 0;
@@ -159,12 +163,4 @@ void isola(int n, const std::function<std::string(int)>& tarefa,
   }
 }
 
-int paralelosdamaquina() {
-  if (const char* v = std::getenv("MORVIA_THREADS")) {
-    char* fim = nullptr;
-    const long k = std::strtol(v, &fim, 10);
-    if (fim != v && *fim == '\0' && k > 0 && k <= 256) return static_cast<int>(k);
-  }
-  const long c = sysconf(_SC_NPROCESSORS_ONLN);
-  return c > 0 ? static_cast<int>(c) : 1;
-}
+int paralelosdamaquina() { return fiosdamaquina(); }

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "core/aborta.h"
+#include "core/paralelo.h"
 
 CPXD* tabW = nullptr;
 int nW = 0;
@@ -154,28 +155,32 @@ bool nula(const CPXD* x, int n) {
 // Transforms in place nlinhas lines of n pixels: line i starts at pixel i*passolinha and its
 // pixels are passoelem apart. Lines are gathered in blocks so that a column pass reads whole
 // cache lines and visits each page few times; a line of zeros (the padding) is left as it is.
+// The blocks are shared out over the cores; each line is transformed alone, so the result does
+// not depend on how.
 void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, bool direta) {
   constexpr int BLOCO = 8;
   W_init(n);
-  VETOR<CPXD> bloco(BLOCO * n), saida(n);
-  for (int i0 = 0; i0 < nlinhas; i0 += BLOCO) {
-    const int nb = std::min(BLOCO, nlinhas - i0);
-    CPXF* base = img.data + static_cast<size_t>(i0) * passolinha;
-    for (int t = 0; t < n; t++) {
-      const CPXF* e = base + static_cast<size_t>(t) * passoelem;
-      for (int b = 0; b < nb; b++) bloco.data[b * n + t] = CPXD(e[b * passolinha]);
+  emparalelo(nlinhas, BLOCO, [&](int ini, int fim) {
+    VETOR<CPXD> bloco(BLOCO * n), saida(n);
+    for (int i0 = ini; i0 < fim; i0 += BLOCO) {
+      const int nb = std::min(BLOCO, fim - i0);
+      CPXF* base = img.data + static_cast<size_t>(i0) * passolinha;
+      for (int t = 0; t < n; t++) {
+        const CPXF* e = base + static_cast<size_t>(t) * passoelem;
+        for (int b = 0; b < nb; b++) bloco.data[b * n + t] = CPXD(e[b * passolinha]);
+      }
+      for (int b = 0; b < nb; b++) {
+        CPXD* x = bloco.data + b * n;
+        if (nula(x, n)) continue;
+        transforma(x, n, saida.data, direta);
+        std::copy_n(saida.data, n, x);
+      }
+      for (int t = 0; t < n; t++) {
+        CPXF* e = base + static_cast<size_t>(t) * passoelem;
+        for (int b = 0; b < nb; b++) e[b * passolinha] = CPXF(bloco.data[b * n + t]);
+      }
     }
-    for (int b = 0; b < nb; b++) {
-      CPXD* x = bloco.data + b * n;
-      if (nula(x, n)) continue;
-      transforma(x, n, saida.data, direta);
-      std::copy_n(saida.data, n, x);
-    }
-    for (int t = 0; t < n; t++) {
-      CPXF* e = base + static_cast<size_t>(t) * passoelem;
-      for (int b = 0; b < nb; b++) e[b * passolinha] = CPXF(bloco.data[b * n + t]);
-    }
-  }
+  });
 }
 
 // Inverse transforms of rows that are conjugate-symmetric, whose results are real: two rows
@@ -184,20 +189,22 @@ void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, boo
 void linhasreais(const IMGCPX& img, IMGFLT& r) {
   const int nl = img.nl(), nc = img.nc();
   W_init(nc);
-  VETOR<CPXD> x(nc), y(nc);
-  for (int l = 0; l < nl; l += 2) {
-    const CPXF* a = img.lin[l];
-    const CPXF* b = l + 1 < nl ? img.lin[l + 1] : nullptr;
-    for (int v = 0; v <= nc / 2; v++) {
-      const CPXD p(a[v]), q = b ? CPXD(b[v]) : CPXD();
-      x.data[v] = p + vezesi(q);
-      if (v > 0 && nc - v != v) x.data[nc - v] = std::conj(p) + vezesi(std::conj(q));
+  emparalelo(nl, 2, [&](int ini, int fim) {
+    VETOR<CPXD> x(nc), y(nc);
+    for (int l = ini; l < fim; l += 2) {
+      const CPXF* a = img.lin[l];
+      const CPXF* b = l + 1 < nl ? img.lin[l + 1] : nullptr;
+      for (int v = 0; v <= nc / 2; v++) {
+        const CPXD p(a[v]), q = b ? CPXD(b[v]) : CPXD();
+        x.data[v] = p + vezesi(q);
+        if (v > 0 && nc - v != v) x.data[nc - v] = std::conj(p) + vezesi(std::conj(q));
+      }
+      transforma(x.data, nc, y.data, false);
+      for (int c = 0; c < nc; c++) r.lin[l][c] = static_cast<FLT>(y.data[c].real());
+      if (b)
+        for (int c = 0; c < nc; c++) r.lin[l + 1][c] = static_cast<FLT>(y.data[c].imag());
     }
-    transforma(x.data, nc, y.data, false);
-    for (int c = 0; c < nc; c++) r.lin[l][c] = static_cast<FLT>(y.data[c].real());
-    if (b)
-      for (int c = 0; c < nc; c++) r.lin[l + 1][c] = static_cast<FLT>(y.data[c].imag());
-  }
+  });
 }
 
 // Rows, then columns; each pass rounds to float.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -209,6 +210,28 @@ TEST(Xcorr, ContraASomaDireta) {
     const IMGFLT a = aleatoria(k.nla, k.nca, 11), b = aleatoria(k.nlb, k.ncb, 12);
     confere(xcorr(a, b), xcorrdireta(a, b), 1e-5);
   }
+}
+
+// The passes are shared out over threads line by line: one thread or several give the very
+// same bits, for correlations of sizes that split unevenly too.
+TEST(Xcorr, MesmosBitsComUmOuVariosFios) {
+  const char* antes = std::getenv("MORVIA_THREADS");
+  const std::string guardado = antes ? antes : "";
+  const int tamanhos[][4] = {{37, 61, 20, 9}, {130, 70, 64, 33}};
+  for (const auto& t : tamanhos) {
+    const IMGFLT a = aleatoria(t[0], t[1], 5), b = aleatoria(t[2], t[3], 6);
+    setenv("MORVIA_THREADS", "1", 1);
+    const IMGFLT um = xcorr(a, b);
+    const IMGCPX f1 = fft2direta(IMGCPX(a), 0, 0);
+    setenv("MORVIA_THREADS", "3", 1);
+    const IMGFLT tres = xcorr(a, b);
+    const IMGCPX f3 = fft2direta(IMGCPX(a), 0, 0);
+    ASSERT_EQ(um.n(), tres.n());
+    for (int i = 0; i < um.n(); i++) ASSERT_EQ(um.data[i], tres.data[i]) << i;
+    for (int i = 0; i < f1.n(); i++) ASSERT_EQ(f1.data[i], f3.data[i]) << i;
+  }
+  if (antes) setenv("MORVIA_THREADS", guardado.c_str(), 1);
+  else unsetenv("MORVIA_THREADS");
 }
 
 TEST(Xcorr, ShiftPedidoMaiorQueAImagemEFatal) {
