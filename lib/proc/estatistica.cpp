@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "core/aborta.h"
 
@@ -21,13 +22,15 @@ double distancia(const VETOR<PONTOI2>& pts, int q, int r, int c) {
 }
 
 // Point q: the first pixel in raster order better than all others (by melhor, starting from
-// inicio) among those farther than dmin from points 0 .. q-1. Distances are computed only for
-// pixels that would improve the choice, so the scan stays one comparison per pixel.
+// inicio) among those farther than dmin from points 0 .. q-1. A row whose best value (topo)
+// cannot beat the choice so far is passed over whole; in the others distances are computed
+// only for pixels that would improve the choice.
 template <class MELHOR>
-void escolhe(const IMGFLT& img, VETOR<PONTOI2>& pts, int q, double inicio, double dmin,
-             MELHOR melhor, const char* msg) {
+void escolhe(const IMGFLT& img, const std::vector<double>& topo, VETOR<PONTOI2>& pts, int q,
+             double inicio, double dmin, MELHOR melhor, const char* msg) {
   double valor = inicio;
   for (int r = 0; r < img.nl(); r++) {
+    if (!melhor(topo[r], valor)) continue;
     const FLT* lin = img.lin[r];
     for (int c = 0; c < img.nc(); c++) {
       if (melhor(lin[c], valor) && distancia(pts, q, r, c) > dmin) {
@@ -37,6 +40,20 @@ void escolhe(const IMGFLT& img, VETOR<PONTOI2>& pts, int q, double inicio, doubl
     }
   }
   if (valor == inicio) aborta(msg);
+}
+
+// The best value of every row by melhor, from inicio: what no pixel of the row beats
+// (a NaN never does).
+template <class MELHOR>
+std::vector<double> topos(const IMGFLT& img, double inicio, MELHOR melhor) {
+  std::vector<double> t(img.nl(), inicio);
+  for (int r = 0; r < img.nl(); r++) {
+    const FLT* lin = img.lin[r];
+    double m = inicio;
+    for (int c = 0; c < img.nc(); c++) m = melhor(lin[c], m) ? lin[c] : m;
+    t[r] = m;
+  }
+  return t;
 }
 
 template <class T>
@@ -59,15 +76,20 @@ IMGFLT aplica(const IMGFLT& img, F f) {
 
 }  // namespace
 
-VETOR<PONTOI2> kminlmax(IMGFLT img, int k, int l, double dmin) {
+VETOR<PONTOI2> kminlmax(const IMGFLT& img, int k, int l, double dmin) {
   if (k < 0 || l < 0 || dmin < 0) aborta("Erro: kminlmax");
   VETOR<PONTOI2> pts(k + l);
-  for (int q = 0; q < k; q++)
-    escolhe(img, pts, q, 1e30, dmin, [](double v, double m) { return v < m; },
-            "Erro inesperado 1");
-  for (int q = k; q < k + l; q++)
-    escolhe(img, pts, q, -1e30, dmin, [](double v, double m) { return v > m; },
-            "Erro inesperado 2");
+  const auto menor = [](double v, double m) { return v < m; };
+  const auto maior = [](double v, double m) { return v > m; };
+  if (k > 0) {
+    const std::vector<double> t = topos(img, 1e30, menor);
+    for (int q = 0; q < k; q++) escolhe(img, t, pts, q, 1e30, dmin, menor, "Erro inesperado 1");
+  }
+  if (l > 0) {
+    const std::vector<double> t = topos(img, -1e30, maior);
+    for (int q = k; q < k + l; q++)
+      escolhe(img, t, pts, q, -1e30, dmin, maior, "Erro inesperado 2");
+  }
   return pts;
 }
 

@@ -7,7 +7,7 @@
 
 // k minima then l maxima of img, chosen greedily: each is the first pixel in raster order with
 // the extreme value among those strictly farther than dmin from every point chosen before it.
-VETOR<PONTOI2> kminlmax(IMGFLT img, int k, int l, double dmin);
+VETOR<PONTOI2> kminlmax(const IMGFLT& img, int k, int l, double dmin);
 
 // Every pixel (element) less the mean; backg untouched, empty operands unchanged.
 IMGFLT subtraimedia(IMGFLT img);

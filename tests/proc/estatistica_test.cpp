@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -160,4 +161,37 @@ TEST(Estatistica, Orientacao) {
       {{5, 5}, {1, 9}, {9, 9}, -1},
   };
   for (const CASO& k : casos) EXPECT_EQ(orientacao(k.p, k.q, k.r), k.esperado);
+}
+
+// Against the greedy choice computed by full scans: random images of a few levels (ties, whose
+// first pixel in raster order wins), a NaN or two, minima and maxima, several distances.
+TEST(Kminlmax, IgualAVarreduraCompleta) {
+  std::mt19937 g(12);
+  for (int t = 0; t < 40; t++) {
+    const int nl = 1 + g() % 30, nc = 1 + g() % 30, k = g() % 3, l = 1 + g() % 4;
+    const double d = (g() % 8) * 0.75;
+    IMGFLT img(nl, nc);
+    for (int i = 0; i < img.n(); i++) img.data[i] = static_cast<FLT>(g() % 6);
+    if (t % 3 == 0) img.data[g() % img.n()] = std::nanf("");
+    // The reference: every pixel, in raster order, against all the points before.
+    VETOR<PONTOI2> ref(k + l);
+    bool possivel = true;
+    for (int q = 0; q < k + l && possivel; q++) {
+      const bool minimo = q < k;
+      double valor = minimo ? 1e30 : -1e30;
+      for (int r = 0; r < nl; r++)
+        for (int c = 0; c < nc; c++) {
+          const double v = img.lin[r][c];
+          if (!(minimo ? v < valor : v > valor)) continue;
+          bool longe = true;
+          for (int j = 0; j < q; j++)
+            longe = longe && std::hypot(r - ref.data[j].l, c - ref.data[j].c) > d;
+          if (longe) valor = v, ref.data[q] = PONTOI2(r, c);
+        }
+      possivel = valor != (minimo ? 1e30 : -1e30);
+    }
+    if (!possivel) continue;  // the routine ends the process there, tested above
+    SCOPED_TRACE("caso " + std::to_string(t));
+    EXPECT_EQ(pontos(kminlmax(img, k, l, d)), pontos(ref));
+  }
 }
