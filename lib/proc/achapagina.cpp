@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "interpolacao.h"
 #include "reamostragem.h"
 
 namespace {
@@ -79,16 +80,6 @@ double areaquad(const PONTO2 q[4]) {
   double a = 0;
   for (int k = 0; k < 4; k++) a += q[k].c * q[(k + 1) % 4].l - q[(k + 1) % 4].c * q[k].l;
   return std::fabs(a) / 2;
-}
-
-double bilinear(const IMGGRY& g, double y, double x) {
-  y = std::clamp(y - 0.5, 0.0, g.nl() - 1.0), x = std::clamp(x - 0.5, 0.0, g.nc() - 1.0);
-  const int i = std::min(static_cast<int>(y), g.nl() - 1),
-            j = std::min(static_cast<int>(x), g.nc() - 1);
-  const int i1 = std::min(i + 1, g.nl() - 1), j1 = std::min(j + 1, g.nc() - 1);
-  const double ty = y - i, tx = x - j;
-  return (1 - ty) * ((1 - tx) * g.lin[i][j] + tx * g.lin[i][j1]) +
-         ty * ((1 - tx) * g.lin[i1][j] + tx * g.lin[i1][j1]);
 }
 
 struct RETA {

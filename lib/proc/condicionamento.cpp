@@ -4,20 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "estatistica.h"
 #include "suavizacao.h"
-
-namespace {
-
-// The level below which a fraction f of the pixels lies, from the histogram.
-int quantil(const long (&h)[256], long n, double f) {
-  const long alvo = static_cast<long>(std::ceil(f * n));
-  long acc = 0;
-  for (int v = 0; v < 256; v++)
-    if ((acc += h[v]) >= alvo) return v;
-  return 255;
-}
-
-}  // namespace
 
 // Each column's three rows are sorted once into (lo, me, hi); the median of the window is then
 // med(max of the three lo, med of the three me, min of the three hi). Branch-free, so the
@@ -96,7 +84,7 @@ IMGGRY realca(const IMGGRY& img, double quantidade, double sigma1, double sigma2
 }
 
 IMGGRY normalizatons(const IMGGRY& img, double escuro, double claro) {
-  long h[256] = {0};
+  std::vector<long> h(256);
   for (int i = 0; i < img.n(); i++) h[img.data[i]]++;
   if (img.n() == 0) return img;
   const int t = quantil(h, img.n(), escuro), p = quantil(h, img.n(), claro);

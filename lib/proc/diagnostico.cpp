@@ -6,18 +6,10 @@
 #include <vector>
 
 #include "condicionamento.h"
+#include "estatistica.h"
 #include "fundo.h"
 
 namespace {
-
-// The least level whose cumulative count reaches a fraction f of n.
-int quantil(const std::vector<long>& h, long n, double f) {
-  const long alvo = static_cast<long>(std::ceil(f * n));
-  long acc = 0;
-  for (size_t v = 0; v < h.size(); v++)
-    if ((acc += h[v]) >= alvo) return static_cast<int>(v);
-  return static_cast<int>(h.size()) - 1;
-}
 
 int ruidodopapel(const IMGGRY& img, int limiar) {
   const IMGGRY m = mediana3(img);

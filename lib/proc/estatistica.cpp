@@ -93,6 +93,14 @@ VETOR<PONTOI2> kminlmax(const IMGFLT& img, int k, int l, double dmin) {
   return pts;
 }
 
+int quantil(const std::vector<long>& h, long n, double f) {
+  const long alvo = static_cast<long>(std::ceil(f * n));
+  long acc = 0;
+  for (size_t v = 0; v < h.size(); v++)
+    if ((acc += h[v]) >= alvo) return static_cast<int>(v);
+  return static_cast<int>(h.size()) - 1;
+}
+
 IMGFLT subtraimedia(IMGFLT img) {
   tiramedia(img.data, img.n());
   return img;

@@ -1,6 +1,8 @@
 // Peak selection, rescaling and small numerical helpers for correlation images and vectors.
 #pragma once
 
+#include <vector>
+
 #include "../core/imagens.h"
 #include "../core/tipos.h"
 #include "../core/vetor.h"
@@ -8,6 +10,10 @@
 // k minima then l maxima of img, chosen greedily: each is the first pixel in raster order with
 // the extreme value among those strictly farther than dmin from every point chosen before it.
 VETOR<PONTOI2> kminlmax(const IMGFLT& img, int k, int l, double dmin);
+
+// The least level v of a histogram h (h[v] values at level v, n in all) whose cumulative count
+// reaches ceil(f n); the last level when none does.
+int quantil(const std::vector<long>& h, long n, double f);
 
 // Every pixel (element) less the mean; backg untouched, empty operands unchanged.
 IMGFLT subtraimedia(IMGFLT img);

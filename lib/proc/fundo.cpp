@@ -4,21 +4,15 @@
 #include <cmath>
 #include <vector>
 
-namespace {
+#include "estatistica.h"
 
-int quantil90(const std::vector<int>& h, int n) {
-  const int alvo = (9 * n + 9) / 10;  // ceil(0.9 n)
-  int acc = 0;
-  for (int v = 0; v < 256; v++)
-    if ((acc += h[v]) >= alvo) return v;
-  return 255;
-}
+namespace {
 
 // The 90 % level of every block.
 IMGFLT quantisdosblocos(const IMGGRY& img, int janela) {
   const int bl = (img.nl() + janela - 1) / janela, bc = (img.nc() + janela - 1) / janela;
   IMGFLT q(bl, bc);
-  std::vector<std::vector<int>> h(bc, std::vector<int>(256));
+  std::vector<std::vector<long>> h(bc, std::vector<long>(256));
   for (int i = 0; i < bl; i++) {
     for (auto& v : h) std::fill(v.begin(), v.end(), 0);
     const int fim = std::min(img.nl(), (i + 1) * janela);
@@ -26,7 +20,7 @@ IMGFLT quantisdosblocos(const IMGGRY& img, int janela) {
       for (int c = 0; c < img.nc(); c++) h[c / janela][img.lin[l][c]]++;
     for (int j = 0; j < bc; j++) {
       const int n = (fim - i * janela) * (std::min(img.nc(), (j + 1) * janela) - j * janela);
-      q.lin[i][j] = static_cast<FLT>(quantil90(h[j], n));
+      q.lin[i][j] = static_cast<FLT>(quantil(h[j], n, 0.9));
     }
   }
   return q;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "interpolacao.h"
+
 namespace {
 
 // Solves a x = b for 8 unknowns by elimination with partial pivoting; false when singular.

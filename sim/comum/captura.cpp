@@ -5,6 +5,7 @@
 
 #include "core/aborta.h"
 #include "proc/homografia.h"
+#include "proc/interpolacao.h"
 
 namespace {
 
@@ -31,12 +32,7 @@ void posiciona(int nl, int nc, const PARAMSCAN& p, PONTO2 q[4], int& cl, int& cc
 
 double amostra(const IMGFLT& g, double y, double x) {
   if (!(y >= 0 && x >= 0 && y < g.nl() && x < g.nc())) return REFLMESA;
-  y = std::clamp(y - 0.5, 0.0, g.nl() - 1.0), x = std::clamp(x - 0.5, 0.0, g.nc() - 1.0);
-  const int i = static_cast<int>(y), j = static_cast<int>(x);
-  const int i1 = std::min(i + 1, g.nl() - 1), j1 = std::min(j + 1, g.nc() - 1);
-  const double ty = y - i, tx = x - j;
-  return (1 - ty) * ((1 - tx) * g.lin[i][j] + tx * g.lin[i][j1]) +
-         ty * ((1 - tx) * g.lin[i1][j] + tx * g.lin[i1][j1]);
+  return bilinear(g, y, x);
 }
 
 IMGFLT namesa(const IMGFLT& pagina, const PARAMSCAN& p) {
