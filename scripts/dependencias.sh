@@ -10,7 +10,7 @@ pacotes="g++ cmake make pkg-config libgtest-dev libjpeg62-turbo-dev libpng-dev l
 libpoppler-cpp-dev libqpdf-dev libfec-dev libsodium-dev zlib1g-dev nlohmann-json3-dev clang libclang-rt-dev"
 opcional=false
 case "${1:-}" in
-  bench) pacotes="$pacotes libbenchmark-dev time bc qpdf" ;;
+  bench) pacotes="$pacotes libbenchmark-dev libfftw3-dev time bc qpdf" ;;
   pares)
     pacotes="netpbm libjpeg-turbo-progs libtiff-tools poppler-utils ghostscript qpdf ffmpeg"
     opcional=true
