@@ -27,8 +27,7 @@ struct LIBERATABELA {
 
 // Plain product: std::complex's operator* goes through a slow library call for inf/NaN rules.
 inline CPXD mult(const CPXD& a, const CPXD& b) {
-  return CPXD(a.real() * b.real() - a.imag() * b.imag(),
-              a.real() * b.imag() + a.imag() * b.real());
+  return CPXD(a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real());
 }
 
 bool potenciade2(int n) { return (n & (n - 1)) == 0; }
@@ -53,7 +52,20 @@ inline uint32_t reverte(uint32_t x) {
 // Multiplication by i, exact.
 inline CPXD vezesi(const CPXD& a) { return CPXD(-a.imag(), a.real()); }
 
+// The core runs in either direction: N (negative exponent) takes the conjugate twiddles and -i
+// for i. Conjugation is exact, so this gives bit for bit conj(FFT(conj(x))) without its two
+// passes over the data.
+template <bool N>
+inline CPXD giro(const CPXD& a) {
+  return N ? CPXD(a.imag(), -a.real()) : vezesi(a);
+}
+template <bool N>
+inline CPXD fator(long long k) {
+  return N ? std::conj(tabW[k]) : tabW[k];
+}
+
 // The first two butterfly stages of a power-of-two transform: their twiddles are 1 and i.
+template <bool N>
 void estagios12(CPXD* x, int n) {
   if (n == 2) {
     const CPXD t = x[1];
@@ -63,7 +75,7 @@ void estagios12(CPXD* x, int n) {
   }
   for (int b = 0; b < n; b += 4) {
     const CPXD b0 = x[b] + x[b + 1], b1 = x[b] - x[b + 1];
-    const CPXD b2 = x[b + 2] + x[b + 3], b3 = vezesi(x[b + 2] - x[b + 3]);
+    const CPXD b2 = x[b + 2] + x[b + 3], b3 = giro<N>(x[b + 2] - x[b + 3]);
     x[b] = b0 + b2;
     x[b + 2] = b0 - b2;
     x[b + 1] = b1 + b3;
@@ -72,11 +84,12 @@ void estagios12(CPXD* x, int n) {
 }
 
 // The butterfly stage of half-size h; st is the table stride of its twiddles.
+template <bool N>
 void estagio(CPXD* x, int n, int h, long long st) {
   for (int b = 0; b < n; b += 2 * h) {
     CPXD* y = x + b;
     for (int k = 0; k < h; k++) {
-      const CPXD t = mult(y[k + h], tabW[k * st]);
+      const CPXD t = mult(y[k + h], fator<N>(k * st));
       y[k + h] = y[k] - t;
       y[k] += t;
     }
@@ -85,13 +98,15 @@ void estagio(CPXD* x, int n, int h, long long st) {
 
 // The stages of half-sizes h and 2h in one pass over the data (st: stride of the second),
 // regrouped as a radix-4 step: three twiddle products for four values instead of four.
+template <bool N>
 void estagiosduplos(CPXD* x, int n, int h, long long st) {
   for (int b = 0; b < n; b += 4 * h) {
     CPXD* y = x + b;
     for (int k = 0; k < h; k++) {
-      const CPXD t1 = mult(y[k + h], tabW[2 * k * st]);
-      const CPXD a = mult(y[k + 2 * h], tabW[k * st]), c = mult(y[k + 3 * h], tabW[3 * k * st]);
-      const CPXD b0 = y[k] + t1, b1 = y[k] - t1, u2 = a + c, u3 = vezesi(a - c);
+      const CPXD t1 = mult(y[k + h], fator<N>(2 * k * st));
+      const CPXD a = mult(y[k + 2 * h], fator<N>(k * st));
+      const CPXD c = mult(y[k + 3 * h], fator<N>(3 * k * st));
+      const CPXD b0 = y[k] + t1, b1 = y[k] - t1, u2 = a + c, u3 = giro<N>(a - c);
       y[k] = b0 + u2;
       y[k + 2 * h] = b0 - u2;
       y[k + h] = b1 + u3;
@@ -102,19 +117,21 @@ void estagiosduplos(CPXD* x, int n, int h, long long st) {
 
 // Powers of two: bit-reversed copy into out, then the butterfly stages in place, two at a
 // time. Gives the values of the recursive splitting by 2 without its reordering passes.
+template <bool N>
 void radix2(const CPXD* in, int n, CPXD* out) {
   int bits = 0;
   while ((1 << bits) < n) bits++;
   for (int i = 0; i < n; i++) out[reverte(static_cast<uint32_t>(i)) >> (32 - bits)] = in[i];
-  estagios12(out, n);
+  estagios12<N>(out, n);
   const long long passo = nW / n;
   int h = 4;
-  for (; 4 * h <= n; h *= 4) estagiosduplos(out, n, h, passo * (n / (4 * h)));
-  if (h < n) estagio(out, n, h, passo * (n / (2 * h)));
+  for (; 4 * h <= n; h *= 4) estagiosduplos<N>(out, n, h, passo * (n / (4 * h)));
+  if (h < n) estagio<N>(out, n, h, passo * (n / (2 * h)));
 }
 
 // Joins the p transforms of length m held in blocks of in into the transform of length n.
 // The table index advances by s and is reduced as it goes, so it never overflows.
+template <bool N>
 void combina(const CPXD* in, int n, int p, int m, CPXD* out) {
   const long long s0 = nW / n;
   for (int j = 0; j < m; j++) {
@@ -125,25 +142,36 @@ void combina(const CPXD* in, int n, int p, int m, CPXD* out) {
       for (int r = 1; r < p; r++) {
         idx += s;
         if (idx >= nW) idx -= nW;
-        soma += mult(in[j + r * m], tabW[idx]);
+        soma += mult(in[j + r * m], fator<N>(idx));
       }
       out[i] = soma;
     }
   }
 }
 
-// One line of n values: x (overwritten) into y. The forward transform conjugates around the
-// positive-exponent core; the inverse scales the result by 1/n.
-void transforma(CPXD* x, int n, CPXD* y, bool direta) {
-  if (direta)
-    for (int i = 0; i < n; i++) x[i] = std::conj(x[i]);
-  FFT(x, n, y);
-  if (direta) {
-    for (int i = 0; i < n; i++) y[i] = std::conj(y[i]);
-  } else {
-    const double escala = 1.0 / n;
-    for (int i = 0; i < n; i++) y[i] *= escala;
+// The transform of n values in (overwritten) into out, exponent negative when N.
+template <bool N>
+void nucleo(CPXD* in, int n, CPXD* out) {
+  if (n <= 1) {
+    if (n == 1) out[0] = in[0];
+    return;
   }
+  if (potenciade2(n)) return radix2<N>(in, n, out);
+  const int p = menorfator(n), m = n / p;
+  if (p < n) {
+    for (int r = 0; r < p; r++)
+      for (int k = 0; k < m; k++) out[r * m + k] = in[k * p + r];
+    for (int r = 0; r < p; r++) nucleo<N>(out + r * m, m, in + r * m);
+  }
+  combina<N>(in, n, p, m, out);
+}
+
+// One line of n values: x (overwritten) into y. The inverse scales the result by 1/n.
+void transforma(CPXD* x, int n, CPXD* y, bool direta) {
+  if (direta) return nucleo<true>(x, n, y);
+  nucleo<false>(x, n, y);
+  const double escala = 1.0 / n;
+  for (int i = 0; i < n; i++) y[i] *= escala;
 }
 
 bool nula(const CPXD* x, int n) {
@@ -229,20 +257,7 @@ void W_init(int n) {
   for (int k = 0; k < n; k++) tabW[k] = CPXD(std::cos(DOISPI * k / n), std::sin(DOISPI * k / n));
 }
 
-void FFT(CPXD* in, int n, CPXD* out) {
-  if (n <= 1) {
-    if (n == 1) out[0] = in[0];
-    return;
-  }
-  if (potenciade2(n)) return radix2(in, n, out);
-  const int p = menorfator(n), m = n / p;
-  if (p < n) {
-    for (int r = 0; r < p; r++)
-      for (int k = 0; k < m; k++) out[r * m + k] = in[k * p + r];
-    for (int r = 0; r < p; r++) FFT(out + r * m, m, in + r * m);
-  }
-  combina(in, n, p, m, out);
-}
+void FFT(CPXD* in, int n, CPXD* out) { nucleo<false>(in, n, out); }
 
 VETOR<CPXD> fftdireta(VETOR<CPXD> v, int N) {
   if (N < 1) {

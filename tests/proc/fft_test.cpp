@@ -1,3 +1,5 @@
+#include "proc/fft.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <random>
 #include <string>
 
-#include "proc/fft.h"
 #include "proc/xcorr.h"
 
 namespace {
@@ -157,6 +158,24 @@ TEST(FFT, InversaRealDoEspectroDeUmaImagemReal) {
   }
 }
 
+// The forward transform is the positive-exponent core run with conjugate twiddles, which must
+// give bit for bit the conjugate of the core on the conjugate input, every length.
+TEST(FFT, DiretaIgualAConjugadaDaInversaBitABit) {
+  for (int n : {1, 2, 3, 4, 6, 8, 12, 16, 30, 64, 97, 128, 360, 1024, 2048}) {
+    SCOPED_TRACE(n);
+    const VETOR<CPXD> v = aleatorio(n, 40 + n);
+    const VETOR<CPXD> d = fftdireta(v, n);
+    VETOR<CPXD> c(n), r(n);
+    for (int i = 0; i < n; i++) c.data[i] = std::conj(v.data[i]);
+    W_init(n);
+    FFT(c.data, n, r.data);
+    for (int k = 0; k < n; k++) {
+      ASSERT_EQ(d.data[k].real(), r.data[k].real()) << k;
+      ASSERT_EQ(d.data[k].imag(), -r.data[k].imag()) << k;
+    }
+  }
+}
+
 TEST(FFT, TabelaInconsistenteEFatal) {
   EXPECT_EXIT(
       {
@@ -230,8 +249,10 @@ TEST(Xcorr, MesmosBitsComUmOuVariosFios) {
     for (int i = 0; i < um.n(); i++) ASSERT_EQ(um.data[i], tres.data[i]) << i;
     for (int i = 0; i < f1.n(); i++) ASSERT_EQ(f1.data[i], f3.data[i]) << i;
   }
-  if (antes) setenv("MORVIA_THREADS", guardado.c_str(), 1);
-  else unsetenv("MORVIA_THREADS");
+  if (antes)
+    setenv("MORVIA_THREADS", guardado.c_str(), 1);
+  else
+    unsetenv("MORVIA_THREADS");
 }
 
 TEST(Xcorr, ShiftPedidoMaiorQueAImagemEFatal) {
