@@ -46,7 +46,7 @@ const char LIDA[] = "morvia-doc: page read\n";
 struct DEGRAU {
   const char* nome;
   bool quadra;
-  IMGGRY (*condiciona)(const IMGGRY&, int dpidoc);
+  IMGGRY (*condiciona)(const IMGGRY&, int dpidoc, const DIAGNOSTICO&);
   bool (*sintoma)(const DIAGNOSTICO&);
 };
 
@@ -55,7 +55,9 @@ struct DEGRAU {
 double quantidadederealce(double sigma) { return std::clamp(1.25 + 3 * (sigma - 1.65), 0.5, 4.0); }
 
 // The paper's level measured over 5 mm blocks, mapped to 250.
-IMGGRY fundo(const IMGGRY& g, int dpi) { return normalizafundo(g, std::lround(dpi / 5.08), 250); }
+IMGGRY fundo(const IMGGRY& g, int dpi, const DIAGNOSTICO&) {
+  return normalizafundo(g, std::lround(dpi / 5.08), 250);
+}
 
 // A desk or a lid: the image's frame well darker than its paper.
 bool moldurada(const DIAGNOSTICO& d) { return d.moldura < 0.7 * d.papel; }
@@ -64,13 +66,13 @@ const DEGRAU ESCADA[] = {
     {"none", false, nullptr, nullptr},
     {"page, background", true, fundo, moldurada},
     {"background", false, fundo, [](const DIAGNOSTICO& d) { return d.desnivel >= 0.08; }},
-    {"tone", false, [](const IMGGRY& g, int) { return normalizatons(g); },
+    {"tone", false, [](const IMGGRY& g, int, const DIAGNOSTICO&) { return normalizatons(g); },
      [](const DIAGNOSTICO& d) { return d.papel < 230; }},
-    {"median", false, [](const IMGGRY& g, int) { return mediana3(g); },
+    {"median", false, [](const IMGGRY& g, int, const DIAGNOSTICO&) { return mediana3(g); },
      [](const DIAGNOSTICO& d) { return d.ruido >= 4; }},
     {"sharpen", false,
-     [](const IMGGRY& g, int) {
-       return realca(g, quantidadederealce(diagnostica(g).borrao), 0.6, 2);
+     [](const IMGGRY& g, int, const DIAGNOSTICO& d) {
+       return realca(g, quantidadederealce(d.borrao), 0.6, 2);
      },
      [](const DIAGNOSTICO& d) { return d.borrao >= 1.4; }},
 };
@@ -147,7 +149,7 @@ std::string lepagina(const PEDIDO& p, const PAGINA& pg, int passo) {
     degrau = ordemdaescada(d)[passo - 1];
     const bool camera = registrada > 0 && !densidadeconcorda(registrada, bruta.nl(), bruta.nc());
     if (ESCADA[degrau].quadra) pagina = quadrada(p, bruta, moldurada(d) || dpi <= 0 || camera, dpi);
-    pagina = ESCADA[degrau].condiciona(pagina, p.dpi);
+    pagina = ESCADA[degrau].condiciona(pagina, p.dpi, d);
   }
   const std::vector<LEITURAGRUPO> g = verificagrupos(pagina, p.semente, 8 * n);
   std::ostringstream s;
