@@ -185,10 +185,12 @@ bool nula(const CPXD* x, int n) {
 // cache lines and visits each page few times; a line of zeros (the padding) is left as it is.
 // The blocks are shared out over the cores; each line is transformed alone, so the result does
 // not depend on how.
+constexpr int BLOCO = 8;  // lines gathered per pass
+
 void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, bool direta) {
-  constexpr int BLOCO = 8;
   W_init(n);
-  emparalelo(nlinhas, BLOCO, [&](int ini, int fim) {
+  // Sizes by value: captured by reference they would be reloaded at every store.
+  emparalelo(nlinhas, BLOCO, [&img, n, passolinha, passoelem, direta](int ini, int fim) {
     VETOR<CPXD> bloco(BLOCO * n), saida(n);
     for (int i0 = ini; i0 < fim; i0 += BLOCO) {
       const int nb = std::min(BLOCO, fim - i0);
@@ -217,7 +219,7 @@ void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, boo
 void linhasreais(const IMGCPX& img, IMGFLT& r) {
   const int nl = img.nl(), nc = img.nc();
   W_init(nc);
-  emparalelo(nl, 2, [&](int ini, int fim) {
+  emparalelo(nl, 2, [&img, &r, nl, nc](int ini, int fim) {
     VETOR<CPXD> x(nc), y(nc);
     for (int l = ini; l < fim; l += 2) {
       const CPXF* a = img.lin[l];
