@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/aborta.h"
+#include "core/paralelo.h"
 
 namespace {
 
@@ -169,31 +170,37 @@ void passoconv(IMGFLT& ent, IMGFLT& sai, const VETOR<double>& k, char modo, bool
 // The same two passes with clamped reads (mode x) over whole rows at a time: each pixel still
 // sums its taps in double in increasing t from 0, so the results are those of the pixelwise
 // form, but the inner loops run along contiguous rows.
+// Rows are independent in each pass, so both passes are shared out over the cores by rows.
 void convlimitada(const IMGFLT& ent, IMGFLT& trab, IMGFLT& sai, const VETOR<double>& k) {
   const int nl = ent.nl(), nc = ent.nc(), n = k.n(), desl = n - 1 - n / 2, antes = n - 1 - desl;
-  std::vector<double> acc(static_cast<size_t>(nc));
   // Row pass over a copy of the row padded with its border pixels: pad[j] is column j - antes,
   // so tap t of column c reads pad[c + n-1-t].
-  std::vector<FLT> pad(static_cast<size_t>(nc) + n - 1);
-  for (int l = 0; l < nl; l++) {
-    for (int j = 0; j < nc + n - 1; j++) pad[j] = ent.lin[l][limita(j - antes, nc)];
-    std::fill(acc.begin(), acc.end(), 0.0);
-    for (int t = 0; t < n; t++) {
-      const FLT* src = pad.data() + (n - 1 - t);
-      const double kt = k.data[t];
-      for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+  emparalelo(nl, 1, [&ent, &trab, &k, nc, n, antes](int ini, int fim) {
+    std::vector<double> acc(static_cast<size_t>(nc));
+    std::vector<FLT> pad(static_cast<size_t>(nc) + n - 1);
+    for (int l = ini; l < fim; l++) {
+      for (int j = 0; j < nc + n - 1; j++) pad[j] = ent.lin[l][limita(j - antes, nc)];
+      std::fill(acc.begin(), acc.end(), 0.0);
+      for (int t = 0; t < n; t++) {
+        const FLT* src = pad.data() + (n - 1 - t);
+        const double kt = k.data[t];
+        for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+      }
+      for (int c = 0; c < nc; c++) trab.lin[l][c] = static_cast<FLT>(acc[c]);
     }
-    for (int c = 0; c < nc; c++) trab.lin[l][c] = static_cast<FLT>(acc[c]);
-  }
-  for (int l = 0; l < nl; l++) {
-    std::fill(acc.begin(), acc.end(), 0.0);
-    for (int t = 0; t < n; t++) {
-      const FLT* src = trab.lin[limita(l + desl - t, nl)];
-      const double kt = k.data[t];
-      for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+  });
+  emparalelo(nl, 1, [&trab, &sai, &k, nl, nc, n, desl](int ini, int fim) {
+    std::vector<double> acc(static_cast<size_t>(nc));
+    for (int l = ini; l < fim; l++) {
+      std::fill(acc.begin(), acc.end(), 0.0);
+      for (int t = 0; t < n; t++) {
+        const FLT* src = trab.lin[limita(l + desl - t, nl)];
+        const double kt = k.data[t];
+        for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+      }
+      for (int c = 0; c < nc; c++) sai.lin[l][c] = static_cast<FLT>(acc[c]);
     }
-    for (int c = 0; c < nc; c++) sai.lin[l][c] = static_cast<FLT>(acc[c]);
-  }
+  });
 }
 
 }  // namespace

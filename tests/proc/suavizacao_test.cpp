@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -312,4 +313,20 @@ TEST(MediaEm, IgualAFiltromedia) {
       for (int l = 0; l < img.nl(); l++)
         for (int c = 0; c < img.nc(); c++) ASSERT_EQ(mediaem(img, h, w, l, c), m.lin[l][c]);
     }
+}
+
+// The passes are shared out over threads by rows: one thread or several give the same bits.
+TEST(Convsep, MesmosBitsComUmOuVariosFios) {
+  const char* antes = std::getenv("MORVIA_THREADS");
+  const std::string guardado = antes ? antes : "";
+  const IMGFLT img = flutacaso(37, 53, 4);
+  setenv("MORVIA_THREADS", "1", 1);
+  const IMGFLT um = gaussiano(img, 1.7, 'x');
+  setenv("MORVIA_THREADS", "3", 1);
+  const IMGFLT tres = gaussiano(img, 1.7, 'x');
+  for (int i = 0; i < um.n(); i++) ASSERT_EQ(um.data[i], tres.data[i]) << i;
+  if (antes)
+    setenv("MORVIA_THREADS", guardado.c_str(), 1);
+  else
+    unsetenv("MORVIA_THREADS");
 }
