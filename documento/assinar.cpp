@@ -14,6 +14,7 @@
 #include "io/linhabits.h"
 #include "io/pdf.h"
 #include "io/tiff.h"
+#include "core/paralelo.h"
 #include "isolamento.h"
 #include "marca.h"
 #include "opcoes.h"
@@ -230,7 +231,7 @@ int assinar(int argc, char** argv) {
         std::printf("%s\n", linhadapagina(p.paginas[i], d, r, p.marcar[i]).c_str());
         std::fflush(stdout);
       },
-      paralelosdamaquina());
+      fiosdamaquina());
   if (recusadas) {
     std::fprintf(stderr, "morvia-doc: nothing written: %d page%s could not be marked\n", recusadas,
                  recusadas > 1 ? "s" : "");

@@ -14,8 +14,6 @@
 #include <map>
 #include <vector>
 
-#include "core/paralelo.h"
-
 namespace {
 
 constexpr rlim_t SEGUNDOSPORTAREFA = 600;
@@ -162,5 +160,3 @@ void isola(int n, const std::function<std::string(int)>& tarefa,
     }
   }
 }
-
-int paralelosdamaquina() { return fiosdamaquina(); }

@@ -16,9 +16,7 @@ struct TAREFAFEITA {
 // Runs tarefa(i) for i = 0 .. n-1, at most paralelos at a time, and calls aotermino(i, d) for
 // each in order of i as soon as it and those before it are done. A child has its standard
 // output discarded, its standard error kept for the report, and limits on processor time and
-// memory.
+// memory. With others beside it, a child keeps its own loops to one thread (MORVIA_THREADS=1);
+// callers take paralelos from fiosdamaquina() (core/paralelo.h).
 void isola(int n, const std::function<std::string(int)>& tarefa,
            const std::function<void(int, const TAREFAFEITA&)>& aotermino, int paralelos);
-
-// Children at a time: MORVIA_THREADS when it is a positive number, else the cores online.
-int paralelosdamaquina();

@@ -5,6 +5,7 @@
 #include "assinatura.h"
 #include "comandos.h"
 #include "core/conversao.h"
+#include "core/paralelo.h"
 #include "isolamento.h"
 #include "marca.h"
 #include "perfil.h"
@@ -30,6 +31,6 @@ bool leiautelegivel(int semente) {
   bool ok = true;
   isola(
       2, [&](int i) { return le(semente, PERFIS[i]); },
-      [&](int, const TAREFAFEITA& d) { ok = ok && d.ok; }, paralelosdamaquina());
+      [&](int, const TAREFAFEITA& d) { ok = ok && d.ok; }, fiosdamaquina());
   return ok;
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 bool ehtiff(const char* nome) { return !ehpdf(nome) && TipoImg(nome) == FORMATO_TIFF; }
 
 double densidadede(const char* nome, int k) {

@@ -11,6 +11,7 @@
 
 #include "comandos.h"
 #include "core/aborta.h"
+#include "core/paralelo.h"
 #include "isolamento.h"
 #include "opcoes.h"
 #include "paginas.h"
@@ -109,7 +110,9 @@ PEDIDO lepedido(int argc, char** argv) {
   if (a.tem("--scan-dpi")) p.dpiscan = inteiro("--scan-dpi", a.opcoes.at("--scan-dpi"), 50, 4800);
   if (a.tem("--paper")) {
     p.folha = a.opcoes.at("--paper");
-    if (p.folha != "letter" && p.folha != "a4") throw ERROUSO{"--paper is letter or a4"};
+    const auto conhecida = [&](const FOLHA& f) { return p.folha == f.nome; };
+    if (std::none_of(std::begin(FOLHAS), std::end(FOLHAS), conhecida))
+      throw ERROUSO{"--paper is letter or a4"};
   }
   p.json = a.tem("--json");
   p.condiciona = !a.tem("--no-conditioning");
@@ -211,7 +214,7 @@ std::vector<PAGINA> paginasdos(const PEDIDO& p, bool& errodearquivo) {
         }
         for (int k = 0; k < std::stoi(d.dados); k++) paginas.push_back({i, k});
       },
-      paralelosdamaquina());
+      fiosdamaquina());
   return paginas;
 }
 
@@ -232,7 +235,7 @@ void lenopasso(const PEDIDO& p, const std::vector<PAGINA>& paginas, const std::v
           std::fprintf(stderr, "\r[%s: %d/%d pages]%s", passo ? "conditioned" : "as scanned", i + 1,
                        n, i + 1 == n ? "\n" : "");
       },
-      paralelosdamaquina());
+      fiosdamaquina());
 }
 
 }  // namespace

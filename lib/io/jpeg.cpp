@@ -16,7 +16,6 @@
 #include "core/conversao.h"
 #include "core/imagens.h"
 #include "io/jpeg.h"
-#include "io/jpeg.h"
 #include "io/jpegmem.h"
 
 namespace {
