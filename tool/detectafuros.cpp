@@ -44,8 +44,9 @@ std::vector<PONTOI2> anel(int d) {
 
 int limita(int v, int n) { return v < 0 ? 0 : (v >= n ? n - 1 : v); }
 
-bool votapos(int v, int b) { return v - b > anelThresh && b <= anelEscuro; }
-bool votaneg(int v, int b) { return v - b < -anelThresh && b >= anelClaro; }
+// Branch-free, so that the row passes of detectafuros vectorise.
+bool votapos(int v, int b) { return (v - b > anelThresh) & (b <= anelEscuro); }
+bool votaneg(int v, int b) { return (v - b < -anelThresh) & (b >= anelClaro); }
 
 }  // namespace
 
@@ -78,11 +79,9 @@ std::vector<BYTE> estendida(const IMGGRY& img, int m) {
 
 // The votes of one ring pixel for a whole row: centre v, ring pixel b, column by column.
 void vota(const BYTE* v, const BYTE* b, int nc, uint16_t* pos, uint16_t* neg) {
-  const int t = anelThresh, escuro = anelEscuro, claro = anelClaro;
   for (int c = 0; c < nc; c++) {
-    const int dif = v[c] - b[c];
-    pos[c] += static_cast<uint16_t>((dif > t) & (b[c] <= escuro));
-    neg[c] += static_cast<uint16_t>((dif < -t) & (b[c] >= claro));
+    pos[c] += votapos(v[c], b[c]);
+    neg[c] += votaneg(v[c], b[c]);
   }
 }
 
@@ -123,8 +122,8 @@ IMGBIN detectafuros(const IMGGRY& img, int dist, int Thresh, int SubMaxPos, int 
       if (p + resto < limpos && n + resto < limneg) continue;
       for (int k = primeiros; k < nanel; k++) {
         const int b = anelde(r, k)[c];
-        p += v[c] - b > Thresh && b <= Escuro;
-        n += v[c] - b < -Thresh && b >= Claro;
+        p += votapos(v[c], b);
+        n += votaneg(v[c], b);
         const int falta = nanel - 1 - k;
         if (p + falta < limpos && n + falta < limneg) break;
       }
