@@ -15,6 +15,7 @@ for prog in morvia-doc geradoc printscan; do
 done
 command -v /usr/bin/time >/dev/null || { echo "missing /usr/bin/time" >&2; exit 1; }
 BUILD=$(cd "$BUILD" && pwd)
+RAIZ=$(cd "$(dirname "$0")/.." && pwd)
 TMP=$(mktemp -d)
 trap 'rm -rf "$TMP"' EXIT
 cd "$TMP"
@@ -26,25 +27,14 @@ TIPICA=(--toner 1 --borrao 0.7 --ruido 3 --semente 5)
 "$BUILD/printscan" m.bmp luz.png "${TIPICA[@]}" --luz-linear 0.7 2>/dev/null
 "$BUILD/printscan" m.bmp foto.jpg85 "${TIPICA[@]}" --captura celular --dpi-scan 330 2>/dev/null
 
-# Prints "median_seconds max_rss_kb" over RUNS runs of morvia-doc verify on the file.
-mede() {
-  local tempos=() rss=0 t0 t1 m
-  for ((i = 0; i < RUNS; i++)); do
-    t0=$EPOCHREALTIME
-    /usr/bin/time -f %M -o rss "$BUILD/morvia-doc" verify "$1" --json >saida.txt 2>/dev/null || true
-    t1=$EPOCHREALTIME
-    tempos+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')")
-    m=$(tail -n 1 rss)
-    ((m > rss)) && rss=$m
-  done
-  echo "$(printf '%s\n' "${tempos[@]}" | sort -g | sed -n "$(((RUNS + 1) / 2))p") $rss"
-}
+# shellcheck source=bench/mede.sh
+source "$RAIZ/bench/mede.sh"
 
 printf '%-50s %9s %8s  %s\n' case "wall (s)" "peak MB" "verdict, conditioning"
 for caso in "plana.png|flat scan, 200 dpi (reference)" "luz.png|flatbed, light falling to 70 %" \
   "foto.jpg|phone-like capture, 12 MP JPEG at 72 dpi"; do
   IFS='|' read -r f nome <<<"$caso"
-  read -r t m < <(mede "$f")
+  read -r t m < <(mede "$BUILD/morvia-doc" verify "$f" --json)
   r=$(sed -E 's/.*"verdict":"([^"]*)".*"conditioning":"([^"]*)".*/\1, \2/' saida.txt)
   printf '%-50s %9.3f %8.1f  %s\n' "$nome" "$t" "$(awk -v k="$m" 'BEGIN { print k / 1024 }')" "$r"
 done

@@ -24,18 +24,10 @@ cd "$TMP"
 TIPICA=(--toner 1 --borrao 0.7 --ruido 3 --semente 7)
 "$BUILD/printscan" a.bmp a.tga "${TIPICA[@]}" 2>/dev/null
 
-# Median wall time of RUNS runs of the command.
-mede() {
-  local tempos=() t0
-  for ((i = 0; i < RUNS; i++)); do
-    t0=$EPOCHREALTIME
-    "$@" >saida.txt 2>/dev/null || true
-    tempos+=("$(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { print b - a }')")
-  done
-  printf '%s\n' "${tempos[@]}" | sort -g | sed -n "$(((RUNS + 1) / 2))p"
-}
+# shellcheck source=bench/mede.sh
+source "$RAIZ/bench/mede.sh"
 
-ref=$(mede "$BUILD/morvia" v2s a.tga l.vet)
+read -r ref _ < <(mede "$BUILD/morvia" v2s a.tga l.vet)
 printf 'plain morvia v2s, typical scan: %.3f s (the reference)\n' "$ref"
 printf '%-20s %10s %12s %7s  %s\n' distortion "verify (s)" "as scanned" ratio "verdict, conditioning"
 for caso in "typical|" "noise 14|--ruido 14" "paper 185|--branco 185" "blur 1.8|--borrao 1.8" \
@@ -43,8 +35,8 @@ for caso in "typical|" "noise 14|--ruido 14" "paper 185|--branco 185" "blur 1.8|
   IFS='|' read -r nome opcoes <<<"$caso"
   # shellcheck disable=SC2086
   "$BUILD/printscan" d.bmp s.png "${TIPICA[@]}" $opcoes 2>/dev/null
-  so=$(mede "$BUILD/morvia-doc" verify s.png --no-conditioning)
-  t=$(mede "$BUILD/morvia-doc" verify s.png --json)
+  read -r so _ < <(mede "$BUILD/morvia-doc" verify s.png --no-conditioning)
+  read -r t _ < <(mede "$BUILD/morvia-doc" verify s.png --json)
   r=$(sed -E 's/.*"verdict":"([^"]*)".*"conditioning":"([^"]*)".*/\1, \2/' saida.txt)
   printf '%-20s %10.3f %12.3f %7.2f  %s\n' "$nome" "$t" "$so" "$(awk -v a="$t" -v b="$ref" 'BEGIN { print a / b }')" "$r"
 done

@@ -18,6 +18,7 @@ for prog in /usr/bin/time bc qpdf; do
   command -v "$prog" >/dev/null || { echo "missing $prog" >&2; exit 1; }
 done
 BUILD=$(cd "$BUILD" && pwd)
+RAIZ=$(cd "$(dirname "$0")/.." && pwd)
 TMP=$(mktemp -d)
 trap 'rm -rf "$TMP"' EXIT
 cd "$TMP"
@@ -35,21 +36,8 @@ for ((k = 1; k <= N; k++)); do
 done
 qpdf --empty --pages "${paginas[@]}" -- scans.pdf
 
-mediana() { sort -g | sed -n "$(((RUNS + 1) / 2))p"; }
-
-# Prints "median_seconds max_rss_kb" over RUNS runs of the given command.
-mede() {
-  local tempos=() rss=0 t0 t1 m
-  for ((i = 0; i < RUNS; i++)); do
-    t0=$EPOCHREALTIME
-    /usr/bin/time -f %M -o rss "$@" >saida.txt 2>/dev/null || true
-    t1=$EPOCHREALTIME
-    tempos+=("$(echo "$t1 - $t0" | bc -l)")
-    m=$(tail -n 1 rss)
-    ((m > rss)) && rss=$m
-  done
-  echo "$(printf '%s\n' "${tempos[@]}" | mediana) $rss"
-}
+# shellcheck source=bench/mede.sh
+source "$RAIZ/bench/mede.sh"
 
 linha() {
   printf '%-52s %10.3f %10.3f %10.1f\n' "$1" "$2" "$(echo "$2 / $N" | bc -l)" "$(echo "$3 / 1024" | bc -l)"
