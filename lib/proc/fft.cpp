@@ -7,6 +7,7 @@
 
 #include "core/aborta.h"
 #include "core/paralelo.h"
+#include "proc/fftbloco.h"
 
 CPXD* tabW = nullptr;
 int nW = 0;
@@ -185,54 +186,125 @@ bool nula(const CPXD* x, int n) {
 // cache lines and visits each page few times; a line of zeros (the padding) is left as it is.
 // The blocks are shared out over the cores; each line is transformed alone, so the result does
 // not depend on how.
-constexpr int BLOCO = 8;  // lines gathered per pass
+constexpr int BLOCO = LARGURA;  // lines gathered per pass
+
+// The lines of one block, one at a time: any length.
+void blocoporlinha(CPXF* base, int nb, int n, int passolinha, int passoelem, bool direta,
+                   VETOR<CPXD>& bloco, VETOR<CPXD>& saida) {
+  for (int t = 0; t < n; t++) {
+    const CPXF* e = base + static_cast<size_t>(t) * passoelem;
+    for (int b = 0; b < nb; b++) bloco.data[b * n + t] = CPXD(e[b * passolinha]);
+  }
+  for (int b = 0; b < nb; b++) {
+    CPXD* x = bloco.data + b * n;
+    if (nula(x, n)) continue;
+    transforma(x, n, saida.data, direta);
+    std::copy_n(saida.data, n, x);
+  }
+  for (int t = 0; t < n; t++) {
+    CPXF* e = base + static_cast<size_t>(t) * passoelem;
+    for (int b = 0; b < nb; b++) e[b * passolinha] = CPXF(bloco.data[b * n + t]);
+  }
+}
+
+// The lines of one block side by side: powers of two.
+void blocojunto(CPXF* base, int nb, int n, int passolinha, int passoelem, bool direta,
+                BLOCOFFT& bloco) {
+  bool cheia[BLOCO] = {};
+  for (int t = 0; t < n; t++) {
+    const CPXF* e = base + static_cast<size_t>(t) * passoelem;
+    for (int b = 0; b < nb; b++) {
+      const CPXF v = e[b * passolinha];
+      cheia[b] |= v != 0.0f;
+      bloco.poe(t, b, CPXD(v));
+    }
+  }
+  bool alguma = false;
+  for (int b = 0; b < nb; b++) alguma |= cheia[b];
+  if (!alguma) return;
+  bloco.zera(nb);
+  bloco.transforma(direta);
+  const double escala = direta ? 1.0 : 1.0 / n;
+  for (int t = 0; t < n; t++) {
+    CPXF* e = base + static_cast<size_t>(t) * passoelem;
+    for (int b = 0; b < nb; b++) {
+      if (!cheia[b]) continue;
+      CPXD v = bloco.pega(t, b);
+      if (!direta) v *= escala;
+      e[b * passolinha] = CPXF(v);
+    }
+  }
+}
 
 void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, bool direta) {
   W_init(n);
   // Sizes by value: captured by reference they would be reloaded at every store.
   emparalelo(nlinhas, BLOCO, [&img, n, passolinha, passoelem, direta](int ini, int fim) {
-    VETOR<CPXD> bloco(BLOCO * n), saida(n);
-    for (int i0 = ini; i0 < fim; i0 += BLOCO) {
-      const int nb = std::min(BLOCO, fim - i0);
-      CPXF* base = img.data + static_cast<size_t>(i0) * passolinha;
-      for (int t = 0; t < n; t++) {
-        const CPXF* e = base + static_cast<size_t>(t) * passoelem;
-        for (int b = 0; b < nb; b++) bloco.data[b * n + t] = CPXD(e[b * passolinha]);
-      }
-      for (int b = 0; b < nb; b++) {
-        CPXD* x = bloco.data + b * n;
-        if (nula(x, n)) continue;
-        transforma(x, n, saida.data, direta);
-        std::copy_n(saida.data, n, x);
-      }
-      for (int t = 0; t < n; t++) {
-        CPXF* e = base + static_cast<size_t>(t) * passoelem;
-        for (int b = 0; b < nb; b++) e[b * passolinha] = CPXF(bloco.data[b * n + t]);
-      }
+    if (potenciade2(n)) {
+      BLOCOFFT bloco(n);
+      for (int i0 = ini; i0 < fim; i0 += BLOCO)
+        blocojunto(img.data + static_cast<size_t>(i0) * passolinha, std::min(BLOCO, fim - i0), n,
+                   passolinha, passoelem, direta, bloco);
+      return;
     }
+    VETOR<CPXD> bloco(BLOCO * n), saida(n);
+    for (int i0 = ini; i0 < fim; i0 += BLOCO)
+      blocoporlinha(img.data + static_cast<size_t>(i0) * passolinha, std::min(BLOCO, fim - i0), n,
+                    passolinha, passoelem, direta, bloco, saida);
   });
 }
 
 // Inverse transforms of rows that are conjugate-symmetric, whose results are real: two rows
 // share one complex transform, one in its real part and the other in its imaginary part. Only
-// columns 0 .. nc/2 are read; the others are the conjugates of their mirrors.
+// columns 0 .. nc/2 are read; the others are the conjugates of their mirrors. poe(v, x) places
+// element v of the pair's line.
+template <class POE>
+void carregapar(const IMGCPX& img, int l, POE poe) {
+  const int nc = img.nc();
+  const CPXF* a = img.lin[l];
+  const CPXF* b = l + 1 < img.nl() ? img.lin[l + 1] : nullptr;
+  for (int v = 0; v <= nc / 2; v++) {
+    const CPXD p(a[v]), q = b ? CPXD(b[v]) : CPXD();
+    poe(v, p + vezesi(q));
+    if (v > 0 && nc - v != v) poe(nc - v, std::conj(p) + vezesi(std::conj(q)));
+  }
+}
+
+void guardapar(IMGFLT& r, int l, const CPXD* y) {
+  const int nc = r.nc();
+  for (int c = 0; c < nc; c++) r.lin[l][c] = static_cast<FLT>(y[c].real());
+  if (l + 1 < r.nl())
+    for (int c = 0; c < nc; c++) r.lin[l + 1][c] = static_cast<FLT>(y[c].imag());
+}
+
 void linhasreais(const IMGCPX& img, IMGFLT& r) {
   const int nl = img.nl(), nc = img.nc();
   W_init(nc);
-  emparalelo(nl, 2, [&img, &r, nl, nc](int ini, int fim) {
-    VETOR<CPXD> x(nc), y(nc);
-    for (int l = ini; l < fim; l += 2) {
-      const CPXF* a = img.lin[l];
-      const CPXF* b = l + 1 < nl ? img.lin[l + 1] : nullptr;
-      for (int v = 0; v <= nc / 2; v++) {
-        const CPXD p(a[v]), q = b ? CPXD(b[v]) : CPXD();
-        x.data[v] = p + vezesi(q);
-        if (v > 0 && nc - v != v) x.data[nc - v] = std::conj(p) + vezesi(std::conj(q));
+  if (!potenciade2(nc)) {
+    emparalelo(nl, 2, [&img, &r, nc](int ini, int fim) {
+      VETOR<CPXD> x(nc), y(nc);
+      for (int l = ini; l < fim; l += 2) {
+        carregapar(img, l, [&x](int v, const CPXD& z) { x.data[v] = z; });
+        transforma(x.data, nc, y.data, false);
+        guardapar(r, l, y.data);
       }
-      transforma(x.data, nc, y.data, false);
-      for (int c = 0; c < nc; c++) r.lin[l][c] = static_cast<FLT>(y.data[c].real());
-      if (b)
-        for (int c = 0; c < nc; c++) r.lin[l + 1][c] = static_cast<FLT>(y.data[c].imag());
+    });
+    return;
+  }
+  emparalelo(nl, 2 * BLOCO, [&img, &r, nc](int ini, int fim) {
+    BLOCOFFT bloco(nc);
+    VETOR<CPXD> y(nc);
+    const double escala = 1.0 / nc;
+    for (int l0 = ini; l0 < fim; l0 += 2 * BLOCO) {
+      const int nb = std::min(BLOCO, (fim - l0 + 1) / 2);
+      for (int b = 0; b < nb; b++)
+        carregapar(img, l0 + 2 * b, [&bloco, b](int v, const CPXD& z) { bloco.poe(v, b, z); });
+      bloco.zera(nb);
+      bloco.transforma(false);
+      for (int b = 0; b < nb; b++) {
+        for (int c = 0; c < nc; c++) y.data[c] = bloco.pega(c, b) * escala;
+        guardapar(r, l0 + 2 * b, y.data);
+      }
     }
   });
 }

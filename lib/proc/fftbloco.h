@@ -1,0 +1,35 @@
+// Power-of-two transforms of LARGURA lines side by side: each butterfly is one vector operation
+// over the lines. Every line goes through the very operations, in the same order, of the
+// one-line transform of fft.cpp, so the bits are the same; only the work is shared.
+#pragma once
+
+#include <vector>
+
+#include "../core/tipos.h"
+
+constexpr int LARGURA = 8;  // lines per block
+
+class BLOCOFFT {
+ public:
+  // n must be a power of two; the twiddle table (W_init) must be built for a multiple of n.
+  explicit BLOCOFFT(int n);
+
+  // Element t of line b, stored where the butterflies want it (bit-reversed order).
+  void poe(int t, int b, const CPXD& v) {
+    const int i = posicao_[t] * LARGURA + b;
+    re_[i] = v.real();
+    im_[i] = v.imag();
+  }
+  // Element k of line b of the transform, in natural order.
+  CPXD pega(int k, int b) const { return CPXD(re_[k * LARGURA + b], im_[k * LARGURA + b]); }
+  // Sets every element of lines b .. LARGURA-1 to zero.
+  void zera(int b);
+
+  // Unscaled transform of every line, exponent negative when direta.
+  void transforma(bool direta);
+
+ private:
+  int n_;
+  std::vector<int> posicao_;
+  std::vector<double> re_, im_;  // element t of line b at t * LARGURA + b
+};
