@@ -64,19 +64,21 @@ IMGFLT preparamodelo(VETOR<PONTOI2>& posicoes, int semente) {
 
 SINCRONIA deslocamento(const PONTOI2 q[4]) {
   SINCRONIA s;
-  s.linic = static_cast<int>(
-      std::floor(0.25 * (q[0].l + q[1].l + q[2].l + q[3].l - 2 * tamgrade) + 0.5));
-  s.cinic = static_cast<int>(
-      std::floor(0.25 * (q[0].c + q[1].c + q[2].c + q[3].c - 2 * tamgrade) + 0.5));
+  s.linic =
+      static_cast<int>(std::floor(0.25 * (q[0].l + q[1].l + q[2].l + q[3].l - 2 * tamgrade) + 0.5));
+  s.cinic =
+      static_cast<int>(std::floor(0.25 * (q[0].c + q[1].c + q[2].c + q[3].c - 2 * tamgrade) + 0.5));
   return s;
 }
 
 SINCRONIA sincroniza(IMGFLT& alinhada, int semente, VETOR<PONTOI2>& posicoes) {
   const IMGFLT m = preparamodelo(posicoes, semente);
+  // One transform of the scan and one of the model serve the four orientations.
+  const XCORRGIROS giros(subtraimedia(normminmax(gaussiano(alinhada, 0.125 * tamexcl, 'x'))), m);
   for (int k = 0; k < 4; k++) {
     std::puts(ROTACOES[k]);
     if (k > 0) alinhada = rot90(alinhada);
-    IMGFLT X = xcorr(subtraimedia(normminmax(gaussiano(alinhada, 0.125 * tamexcl, 'x'))), m);
+    IMGFLT X = giros(k);
     if (deb) imp(normminmax(X), "_v13.tga");
     VETOR<PONTOI2> picos = kminlmax(X, 0, 4, (X.nl() + X.nc()) / 12.0);
     if (!coeficientesfortes(X, picos)) continue;

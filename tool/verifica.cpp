@@ -25,6 +25,7 @@ IMGFLT alinha(const IMGGRY& scan, int semente, VETOR<PONTOI2>& posicoes, SINCRON
   extraipontos(scan, mascara, canonflt);
   std::puts(BANNERS[1]);
   IMGFLT alinhada = corrigeescala(canonflt, mascara);
+  canonflt = IMGFLT();  // not needed past here: room for the correlations
   std::puts(BANNERS[2]);
   s = sincroniza(alinhada, semente, posicoes);
   std::puts(BANNERS[3]);

@@ -259,8 +259,7 @@ void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, boo
 // columns 0 .. nc/2 are read; the others are the conjugates of their mirrors. poe(v, x) places
 // element v of the pair's line.
 template <class POE>
-void carregapar(const IMGCPX& img, int l, POE poe) {
-  const int nc = img.nc();
+void carregapar(const IMGCPX& img, int nc, int l, POE poe) {
   const CPXF* a = img.lin[l];
   const CPXF* b = l + 1 < img.nl() ? img.lin[l + 1] : nullptr;
   for (int v = 0; v <= nc / 2; v++) {
@@ -270,40 +269,67 @@ void carregapar(const IMGCPX& img, int l, POE poe) {
   }
 }
 
-void guardapar(IMGFLT& r, int l, const CPXD* y) {
-  const int nc = r.nc();
-  for (int c = 0; c < nc; c++) r.lin[l][c] = static_cast<FLT>(y[c].real());
-  if (l + 1 < r.nl())
-    for (int c = 0; c < nc; c++) r.lin[l + 1][c] = static_cast<FLT>(y[c].imag());
+// Where the real result goes: row l, column c of the nl x nc result lands at
+// ((l - l0) mod nl, (c - c0) mod nc) of r, when that is inside r.
+struct JANELA {
+  int nl, nc, l0, c0;
+  int linha(int l) const { return ((l - l0) % nl + nl) % nl; }
+  // Whether row l or its pair l + 1 lands inside r.
+  bool usa(int l, const IMGFLT& r) const {
+    return linha(l) < r.nl() || (l + 1 < nl && linha(l + 1) < r.nl());
+  }
+};
+
+void guardalinha(IMGFLT& r, const JANELA& j, int l, const CPXD* y, bool imag) {
+  const int i = j.linha(l);
+  if (i >= r.nl()) return;
+  FLT* o = r.lin[i];
+  int c = ((j.c0 % j.nc) + j.nc) % j.nc;
+  for (int k = 0; k < r.nc(); k++) {
+    o[k] = static_cast<FLT>(imag ? y[c].imag() : y[c].real());
+    if (++c == j.nc) c = 0;
+  }
 }
 
-void linhasreais(const IMGCPX& img, IMGFLT& r) {
-  const int nl = img.nl(), nc = img.nc();
+void guardapar(IMGFLT& r, const JANELA& j, int l, const CPXD* y) {
+  guardalinha(r, j, l, y, false);
+  if (l + 1 < j.nl) guardalinha(r, j, l + 1, y, true);
+}
+
+void linhasreais(const IMGCPX& img, const JANELA& j, IMGFLT& r) {
+  const int nl = img.nl(), nc = j.nc;
   W_init(nc);
   if (!potenciade2(nc)) {
-    emparalelo(nl, 2, [&img, &r, nc](int ini, int fim) {
+    emparalelo(nl, 2, [&img, &r, &j, nc](int ini, int fim) {
       VETOR<CPXD> x(nc), y(nc);
       for (int l = ini; l < fim; l += 2) {
-        carregapar(img, l, [&x](int v, const CPXD& z) { x.data[v] = z; });
+        if (!j.usa(l, r)) continue;
+        carregapar(img, nc, l, [&x](int v, const CPXD& z) { x.data[v] = z; });
         transforma(x.data, nc, y.data, false);
-        guardapar(r, l, y.data);
+        guardapar(r, j, l, y.data);
       }
     });
     return;
   }
-  emparalelo(nl, 2 * BLOCO, [&img, &r, nc](int ini, int fim) {
+  emparalelo(nl, 2 * BLOCO, [&img, &r, &j, nc](int ini, int fim) {
     BLOCOFFT bloco(nc);
     VETOR<CPXD> y(nc);
     const double escala = 1.0 / nc;
     for (int l0 = ini; l0 < fim; l0 += 2 * BLOCO) {
       const int nb = std::min(BLOCO, (fim - l0 + 1) / 2);
-      for (int b = 0; b < nb; b++)
-        carregapar(img, l0 + 2 * b, [&bloco, b](int v, const CPXD& z) { bloco.poe(v, b, z); });
+      bool algum = false;
+      for (int b = 0; b < nb; b++) {
+        if (!j.usa(l0 + 2 * b, r)) continue;
+        algum = true;
+        carregapar(img, nc, l0 + 2 * b, [&bloco, b](int v, const CPXD& z) { bloco.poe(v, b, z); });
+      }
+      if (!algum) continue;
       bloco.zera(nb);
       bloco.transforma(false);
       for (int b = 0; b < nb; b++) {
+        if (!j.usa(l0 + 2 * b, r)) continue;
         for (int c = 0; c < nc; c++) y.data[c] = bloco.pega(c, b) * escala;
-        guardapar(r, l0 + 2 * b, y.data);
+        guardapar(r, j, l0 + 2 * b, y.data);
       }
     }
   });
@@ -371,9 +397,21 @@ IMGCPX fft2inversa(IMGCPX img) {
 }
 
 IMGFLT fft2inversareal(IMGCPX img) {
-  IMGFLT r(img.nl(), img.nc());
-  if (img.n() == 0) return r;
-  passada(img, img.nc() / 2 + 1, img.nl(), 1, img.nc(), false);
-  linhasreais(img, r);
+  const int nc = img.nc();
+  return fft2inversareal(std::move(img), nc);
+}
+
+IMGFLT fft2inversareal(IMGCPX meia, int nc) {
+  const int nl = meia.nl();
+  return fft2inversareal(std::move(meia), nc, 0, 0, nl, nc);
+}
+
+IMGFLT fft2inversareal(IMGCPX meia, int nc, int l0, int c0, int nljan, int ncjan) {
+  if (meia.n() > 0 && meia.nc() < nc / 2 + 1) aborta("Erro fft2inversareal: meia.nc()<nc/2+1");
+  if (nljan > meia.nl() || ncjan > nc) aborta("Erro fft2inversareal: janela maior que a imagem");
+  IMGFLT r(nljan, ncjan);
+  if (r.n() == 0) return r;
+  passada(meia, nc / 2 + 1, meia.nl(), 1, meia.nc(), false);
+  linhasreais(meia, JANELA{meia.nl(), nc, l0, c0}, r);
   return r;
 }

@@ -29,3 +29,10 @@ IMGCPX fft2inversa(IMGCPX img);
 // The same for the transform of a real image (conjugate-symmetric), giving the real result
 // with about half the work. Columns nc/2+1 .. nc-1 are not read.
 IMGFLT fft2inversareal(IMGCPX img);
+// The same from columns 0 .. nc/2 alone (meia has at least nc/2+1 columns): the result is
+// nl x nc, bit for bit what the full spectrum gives.
+IMGFLT fft2inversareal(IMGCPX meia, int nc);
+// Only the nljan x ncjan window of that result whose corner is at (l0, c0), rows and columns
+// taken circularly: out(i, j) = result((l0 + i) mod nl, (c0 + j) mod nc). Rows outside the
+// window are not transformed.
+IMGFLT fft2inversareal(IMGCPX meia, int nc, int l0, int c0, int nljan, int ncjan);

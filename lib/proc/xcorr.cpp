@@ -1,5 +1,7 @@
 #include "proc/xcorr.h"
 
+#include <algorithm>
+
 #include "core/aborta.h"
 #include "proc/fft.h"
 
@@ -14,12 +16,14 @@ int potenciade2acima(int n) {
 
 int modulo(int x, int n) { return ((x % n) + n) % n; }
 
-// The reordering of xcorrshift, for a circular correlation of either class.
-template <class I>
-I desloca(const I& img, int nl, int nc, int nl2, int nc2) {
+// The nl x nc window of a circular correlation starting at row l0 and column c0 (taken
+// modulo its size).
+IMGCPX desloca(const IMGCPX& img, int nl, int nc, int l0, int c0) {
+  using I = IMGCPX;
   I r(nl, nc);
   if (r.n() == 0) return r;
-  const int l0 = modulo(1 - nl2, img.nl()), c0 = modulo(1 - nc2, img.nc());
+  l0 = modulo(l0, img.nl());
+  c0 = modulo(c0, img.nc());
   for (int i = 0; i < nl; i++) {
     const typename I::PIXEL* o = img.lin[(i + l0) % img.nl()];
     int k = c0;
@@ -42,13 +46,14 @@ IMGCPX empacota(const IMGFLT& a, const IMGFLT& b, int nl, int nc) {
   return z;
 }
 
-// From p = z(k) and q = z(-k): A(k) * conj(B(k)), with A(k) = (p + conj q) / 2 and
-// conj(B(k)) = i * (conj p - q) / 2.
-inline CPXF produto(CPXF p, CPXF q) {
+// A(s) * conj(B(k)) from the packed transform: p = z(s), q = z(-s), r = z(k), t = z(-k), with
+// A(s) = (p + conj q) / 2 and conj(B(k)) = i * (conj r - t) / 2.
+inline CPXF produto(CPXF p, CPXF q, CPXF r, CPXF t) {
   const float ar = 0.5f * (p.real() + q.real()), ai = 0.5f * (p.imag() - q.imag());
-  const float br = 0.5f * (p.imag() + q.imag()), bi = 0.5f * (p.real() - q.real());
+  const float br = 0.5f * (r.imag() + t.imag()), bi = 0.5f * (r.real() - t.real());
   return CPXF(ar * br - ai * bi, ar * bi + ai * br);
 }
+inline CPXF produto(CPXF p, CPXF q) { return produto(p, q, p, q); }
 
 // Replaces the packed transform z by A * conj(B). Each k is paired with its mirror -k, whose
 // product is the conjugate, so the image can be rewritten in place.
@@ -74,7 +79,7 @@ void produtoconj(IMGCPX& z) {
 IMGCPX xcorrshift(IMGCPX img, int nl1, int nc1, int nl2, int nc2) {
   if (img.nl() < nl1 + nl2 - 1 || img.nc() < nc1 + nc2 - 1)
     aborta("Erro xcorrshift: a.nl()<nl1+nl2-1 || a.nc()<nc1+nc2-1");
-  return desloca(img, nl1 + nl2 - 1, nc1 + nc2 - 1, nl2, nc2);
+  return desloca(img, nl1 + nl2 - 1, nc1 + nc2 - 1, 1 - nl2, 1 - nc2);
 }
 
 IMGFLT xcorr(IMGFLT a, IMGFLT b) {
@@ -84,6 +89,45 @@ IMGFLT xcorr(IMGFLT a, IMGFLT b) {
   b = IMGFLT();
   z = fft2direta(std::move(z), 0, 0);
   produtoconj(z);
-  const IMGFLT p = fft2inversareal(std::move(z));
-  return desloca(p, nla + nlb - 1, nca + ncb - 1, nlb, ncb);
+  const int nc = z.nc();
+  return fft2inversareal(std::move(z), nc, 1 - nlb, 1 - ncb, nla + nlb - 1, nca + ncb - 1);
+}
+
+// The quarter turns on the transform: with S the size of the padded square and a turned k
+// times (rot90), FFT(turned a)(u, v) = phase * FFT(a)(fonte(u, v)). The phase is a circular
+// shift of the correlation by (dl, dc), taken out where the window is read.
+namespace {
+struct GIRO {
+  int lu, lv, cu, cv;  // source row = lu*u + lv*v, column = cu*u + cv*v (modulo S)
+};
+constexpr GIRO GIROS[4] = {{1, 0, 0, 1}, {0, 1, -1, 0}, {-1, 0, 0, -1}, {0, -1, 1, 0}};
+}  // namespace
+
+XCORRGIROS::XCORRGIROS(const IMGFLT& a, const IMGFLT& b)
+    : nla_(a.nl()), nca_(a.nc()), nlb_(b.nl()), ncb_(b.nc()) {
+  const int S = potenciade2acima(std::max(nla_, nca_) + std::max(nlb_, ncb_) - 1);
+  z_ = fft2direta(empacota(a, b, S, S), 0, 0);
+}
+
+IMGFLT XCORRGIROS::operator()(int k) const {
+  k &= 3;
+  const int S = z_.nl(), meio = S / 2 + 1;
+  const int nl = (k % 2 ? nca_ : nla_) + nlb_ - 1, nc = (k % 2 ? nla_ : nca_) + ncb_ - 1;
+  if (z_.n() == 0) return IMGFLT(nl, nc);
+  const GIRO g = GIROS[k];
+  auto mod = [S](int x) { return x & (S - 1); };
+  IMGCPX p(S, meio);
+  // In tiles, so that reading z along a column for the turned source stays in cache.
+  constexpr int T = 32;
+  for (int u0 = 0; u0 < S; u0 += T)
+    for (int v0 = 0; v0 < meio; v0 += T)
+      for (int u = u0; u < std::min(u0 + T, S); u++)
+        for (int v = v0; v < std::min(v0 + T, meio); v++) {
+          const int su = mod(g.lu * u + g.lv * v), sv = mod(g.cu * u + g.cv * v);
+          p.lin[u][v] = produto(z_.lin[su][sv], z_.lin[mod(-su)][mod(-sv)], z_.lin[u][v],
+                                z_.lin[mod(-u)][mod(-v)]);
+        }
+  const int dl = k == 1 ? nca_ - 1 : (k == 2 ? nla_ - 1 : 0);
+  const int dc = k == 2 ? nca_ - 1 : (k == 3 ? nla_ - 1 : 0);
+  return fft2inversareal(std::move(p), S, 1 - nlb_ - dl, 1 - ncb_ - dc, nl, nc);
 }

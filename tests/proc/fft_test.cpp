@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "proc/rot90.h"
 #include "proc/xcorr.h"
 
 namespace {
@@ -158,6 +159,28 @@ TEST(FFT, InversaRealDoEspectroDeUmaImagemReal) {
   }
 }
 
+// A window of the real inverse is the full result read circularly from its corner, bit for
+// bit, from the full spectrum or from its left half alone.
+TEST(FFT, JanelaDaInversaRealLidaEmVolta) {
+  const int tamanhos[][2] = {{6, 10}, {8, 16}, {7, 5}};
+  for (const auto& t : tamanhos) {
+    SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]));
+    const IMGCPX f = fft2direta(IMGCPX(aleatoria(t[0], t[1], 8)), 0, 0);
+    const IMGFLT cheia = fft2inversareal(f);
+    IMGCPX meia(t[0], t[1] / 2 + 1);
+    for (int l = 0; l < meia.nl(); l++)
+      for (int c = 0; c < meia.nc(); c++) meia.lin[l][c] = f.lin[l][c];
+    const int l0 = -2, c0 = 3, nl = t[0] - 1, nc = t[1] - 2;
+    const IMGFLT janela = fft2inversareal(meia, t[1], l0, c0, nl, nc);
+    ASSERT_TRUE(janela.mesmotamanho(nl, nc));
+    for (int i = 0; i < nl; i++)
+      for (int j = 0; j < nc; j++)
+        ASSERT_EQ(janela.lin[i][j], cheia.lin[(l0 + i + t[0]) % t[0]][(c0 + j) % t[1]]) << i << j;
+  }
+  EXPECT_EXIT(fft2inversareal(IMGCPX(4, 3), 4, 0, 0, 5, 4), ::testing::ExitedWithCode(1),
+              "Erro fft2inversareal: janela maior que a imagem \n$");
+}
+
 // The forward transform is the positive-exponent core run with conjugate twiddles, which must
 // give bit for bit the conjugate of the core on the conjugate input, every length.
 TEST(FFT, DiretaIgualAConjugadaDaInversaBitABit) {
@@ -293,6 +316,28 @@ TEST(Xcorr, MesmosBitsComUmOuVariosFios) {
     setenv("MORVIA_THREADS", guardado.c_str(), 1);
   else
     unsetenv("MORVIA_THREADS");
+}
+
+// The quarter turns taken on the transform give the correlations of the turned images; with
+// a square pair padded as xcorr pads it, no turn gives its very bits.
+TEST(Xcorr, GirosIguaisAoXcorrDaImagemGirada) {
+  const int tamanhos[][4] = {{37, 53, 20, 9}, {40, 40, 20, 20}, {6, 9, 6, 9}, {1, 1, 1, 1}};
+  for (const auto& t : tamanhos) {
+    SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]) + " com " +
+                 std::to_string(t[2]) + "x" + std::to_string(t[3]));
+    IMGFLT a = aleatoria(t[0], t[1], 21);
+    const IMGFLT b = aleatoria(t[2], t[3], 22);
+    const XCORRGIROS giros(a, b);
+    for (int k = 0; k < 4; k++) {
+      SCOPED_TRACE(k);
+      const IMGFLT obtido = giros(k), esperado = xcorr(a, b);
+      confere(obtido, esperado, 1e-4);
+      if (k == 0 && t[0] == t[1] && t[2] == t[3]) {
+        for (int i = 0; i < obtido.n(); i++) ASSERT_EQ(obtido.data[i], esperado.data[i]) << i;
+      }
+      a = rot90(a);
+    }
+  }
 }
 
 TEST(Xcorr, ShiftPedidoMaiorQueAImagemEFatal) {
