@@ -16,12 +16,12 @@ namespace {
 // black dot on white.
 void contatipos(const IMGGRY& scan, const IMGBIN& pontos) {
   int neg = 0, pos = 0;
-  for (int r = 0; r < pontos.nl(); r++)
-    for (int c = 0; c < pontos.nc(); c++) {
-      if (pontos.pega(r, c)) continue;
-      if (scan(r, c + 2) > scan(r, c)) neg++;
-      else pos++;
-    }
+  cadapreto(pontos, [&](int r, int c) {
+    if (scan(r, c + 2) > scan(r, c))
+      neg++;
+    else
+      pos++;
+  });
   std::printf("  #furos recuperados: neg (pt/br)=%d   pos (br/pt)=%d\n", neg, pos);
 }
 
@@ -30,12 +30,11 @@ void contatipos(const IMGGRY& scan, const IMGBIN& pontos) {
 IMGBIN redimcanonico(const IMGBIN& img, int a, int b) {
   IMGBIN sai(a, b, true);
   const double fl = static_cast<double>(a) / img.nl(), fc = static_cast<double>(b) / img.nc();
-  for (int i = 0; i < img.nl(); i++)
-    for (int j = 0; j < img.nc(); j++) {
-      if (img.pega(i, j)) continue;
-      double r = std::floor(fl * i + 0.5), c = std::floor(fc * j + 0.5);
-      if (r >= 0 && r < a && c >= 0 && c < b) sai.poe(static_cast<int>(r), static_cast<int>(c), false);
-    }
+  cadapreto(img, [&](int i, int j) {
+    double r = std::floor(fl * i + 0.5), c = std::floor(fc * j + 0.5);
+    if (r >= 0 && r < a && c >= 0 && c < b)
+      sai.poe(static_cast<int>(r), static_cast<int>(c), false);
+  });
   return sai;
 }
 

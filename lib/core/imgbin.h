@@ -19,9 +19,12 @@ class IMGBIN {
     explicit BIT(bool* b) : w_(nullptr), m_(0), b_(b) {}
     operator bool() const { return b_ ? *b_ : (*w_ & m_) != 0; }
     BIT& operator=(bool v) {
-      if (b_) *b_ = v;
-      else if (v) *w_ |= m_;
-      else *w_ &= ~m_;
+      if (b_)
+        *b_ = v;
+      else if (v)
+        *w_ |= m_;
+      else
+        *w_ &= ~m_;
       return *this;
     }
     BIT& operator=(const BIT& o) { return *this = static_cast<bool>(o); }
@@ -45,7 +48,8 @@ class IMGBIN {
   }
   IMGBIN(const IMGBIN& o);
   IMGBIN(IMGBIN&& o) noexcept { toma(o); }
-  template <class S, class = std::enable_if_t<eh_imagem<S>::value && !std::is_same<S, IMGBIN>::value>>
+  template <class S,
+            class = std::enable_if_t<eh_imagem<S>::value && !std::is_same<S, IMGBIN>::value>>
   explicit IMGBIN(const S& s) {
     aloca(s.nl(), s.nc());
     converte(*this, s);
@@ -54,7 +58,8 @@ class IMGBIN {
 
   IMGBIN& operator=(const IMGBIN& o);
   IMGBIN& operator=(IMGBIN&& o) noexcept;
-  template <class S, class = std::enable_if_t<eh_imagem<S>::value && !std::is_same<S, IMGBIN>::value>>
+  template <class S,
+            class = std::enable_if_t<eh_imagem<S>::value && !std::is_same<S, IMGBIN>::value>>
   IMGBIN& operator=(const S& s) {
     if (s.nl() != nl_ || s.nc() != nc_) {
       libera();
@@ -90,8 +95,10 @@ class IMGBIN {
   bool pega(int l, int c) const { return (lin[l][c >> 5] & (0x80000000u >> (c & 31))) != 0; }
   void poe(int l, int c, bool v) {
     uint32_t m = 0x80000000u >> (c & 31);
-    if (v) lin[l][c >> 5] |= m;
-    else lin[l][c >> 5] &= ~m;
+    if (v)
+      lin[l][c >> 5] |= m;
+    else
+      lin[l][c >> 5] &= ~m;
   }
   bool dentro(int l, int c) const {
     return static_cast<unsigned>(l) < static_cast<unsigned>(nl_) &&
@@ -116,3 +123,22 @@ class IMGBIN {
 
 // Bitwise AND of the pixel bits: black where either operand is black.
 IMGBIN operator&&(const IMGBIN& a, const IMGBIN& b);
+
+// f(l, c) for every black pixel, row by row and left to right. Words of white pixels are
+// skipped whole, so a sparse image costs about its word count.
+template <class F>
+void cadapreto(const IMGBIN& img, F f) {
+  const int nwl = img.nwl();
+  for (int l = 0; l < img.nl(); l++) {
+    const uint32_t* w = img.lin[l];
+    for (int k = 0; k < nwl; k++) {
+      uint32_t p = ~w[k];
+      if (k == nwl - 1) p &= img.mascarafinal();
+      while (p) {
+        const int b = __builtin_clz(p);
+        f(l, 32 * k + b);
+        p &= ~(0x80000000u >> b);
+      }
+    }
+  }
+}

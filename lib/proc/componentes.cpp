@@ -1,5 +1,6 @@
 #include "proc/componentes.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/tipos.h"
@@ -10,9 +11,8 @@ namespace {
 constexpr BYTE PRETO = 0, CONTADO = 64, PINTADO = 128, BRANCO = 255;
 
 std::vector<BYTE> desempacota(const IMGBIN& img) {
-  std::vector<BYTE> m(static_cast<size_t>(img.n()));
-  for (int l = 0, i = 0; l < img.nl(); l++)
-    for (int c = 0; c < img.nc(); c++, i++) m[i] = img.pega(l, c) ? BRANCO : PRETO;
+  std::vector<BYTE> m(static_cast<size_t>(img.n()), BRANCO);
+  cadapreto(img, [&m, &img](int l, int c) { m[static_cast<size_t>(l) * img.nc() + c] = PRETO; });
   return m;
 }
 
@@ -51,37 +51,43 @@ IMGBIN removepequenos(const IMGBIN& img, int minpix) {
   std::vector<int> pilha;
   for (int i = 0; i < img.n(); i++) {
     if (m[i] != PRETO) continue;
-    if (cresce8(m, nl, nc, i, PRETO, CONTADO, [](int) {}, pilha) < minpix) continue;
-    cresce8(m, nl, nc, i, CONTADO, PINTADO, [&](int p) { sai.poe(p / nc, p % nc, false); }, pilha);
+    if (cresce8(
+            m, nl, nc, i, PRETO, CONTADO, [](int) {}, pilha) < minpix)
+      continue;
+    cresce8(
+        m, nl, nc, i, CONTADO, PINTADO, [&](int p) { sai.poe(p / nc, p % nc, false); }, pilha);
   }
   return sai;
 }
 
 IMGBIN centrocomp(const IMGBIN& img) {
   const int nl = img.nl(), nc = img.nc();
-  std::vector<BYTE> m = desempacota(img);
+  IMGBIN m = img;  // a pixel turns white once its component is taken
   IMGBIN sai(nl, nc, true);
-  std::vector<int> pilha;
-  for (int i = 0; i < img.n(); i++) {
-    if (m[i] != PRETO) continue;
-    int rmin = i / nc, rmax = rmin, cmin = i % nc, cmax = cmin;
-    pilha.assign(1, i);
+  std::vector<PONTOI2> pilha;
+  cadapreto(img, [&](int l0, int c0) {
+    if (m.pega(l0, c0)) return;
+    int rmin = l0, rmax = l0, cmin = c0, cmax = c0;
+    m.poe(l0, c0, true);
+    pilha.assign(1, PONTOI2(l0, c0));
+    auto junta = [&](int l, int c) {
+      if (m.pega(l, c)) return;
+      m.poe(l, c, true);
+      pilha.emplace_back(l, c);
+    };
     while (!pilha.empty()) {
-      int p = pilha.back();
+      const PONTOI2 p = pilha.back();
       pilha.pop_back();
-      if (m[p] != PRETO) continue;  // listed twice before it was whitened
-      m[p] = BRANCO;
-      int l = p / nc, c = p % nc;
-      rmin = l < rmin ? l : rmin;
-      rmax = l > rmax ? l : rmax;
-      cmin = c < cmin ? c : cmin;
-      cmax = c > cmax ? c : cmax;
-      if (l > 0 && m[p - nc] == PRETO) pilha.push_back(p - nc);
-      if (l < nl - 1 && m[p + nc] == PRETO) pilha.push_back(p + nc);
-      if (c > 0 && m[p - 1] == PRETO) pilha.push_back(p - 1);
-      if (c < nc - 1 && m[p + 1] == PRETO) pilha.push_back(p + 1);
+      rmin = std::min(rmin, p.l);
+      rmax = std::max(rmax, p.l);
+      cmin = std::min(cmin, p.c);
+      cmax = std::max(cmax, p.c);
+      if (p.l > 0) junta(p.l - 1, p.c);
+      if (p.l < nl - 1) junta(p.l + 1, p.c);
+      if (p.c > 0) junta(p.l, p.c - 1);
+      if (p.c < nc - 1) junta(p.l, p.c + 1);
     }
     sai.poe((rmin + rmax) / 2, (cmin + cmax) / 2, false);
-  }
+  });
   return sai;
 }

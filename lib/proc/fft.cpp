@@ -207,33 +207,31 @@ void blocoporlinha(CPXF* base, int nb, int n, int passolinha, int passoelem, boo
   }
 }
 
-// The lines of one block side by side: powers of two.
+// Whether n complex values are all zero (either sign), without a branch per value.
+bool zerada(const CPXF* x, int n) {
+  const float* f = reinterpret_cast<const float*>(x);
+  int nz = 0;
+  for (int i = 0; i < 2 * n; i++) nz |= f[i] != 0.0f;
+  return nz == 0;
+}
+
+// The lines of one block side by side: powers of two. Lines that are rows are checked for zeros
+// before they are gathered, since the padding rows are many.
 void blocojunto(CPXF* base, int nb, int n, int passolinha, int passoelem, bool direta,
                 BLOCOFFT& bloco) {
-  bool cheia[BLOCO] = {};
-  for (int t = 0; t < n; t++) {
-    const CPXF* e = base + static_cast<size_t>(t) * passoelem;
-    for (int b = 0; b < nb; b++) {
-      const CPXF v = e[b * passolinha];
-      cheia[b] |= v != 0.0f;
-      bloco.poe(t, b, CPXD(v));
-    }
+  if (passoelem == 1) {
+    bool alguma = false;
+    for (int b = 0; b < nb; b++) alguma |= !zerada(base + static_cast<size_t>(b) * passolinha, n);
+    if (!alguma) return;
   }
+  bool cheia[BLOCO] = {};
+  bloco.carrega(base, nb, passolinha, passoelem, cheia);
   bool alguma = false;
   for (int b = 0; b < nb; b++) alguma |= cheia[b];
   if (!alguma) return;
   bloco.zera(nb);
   bloco.transforma(direta);
-  const double escala = direta ? 1.0 : 1.0 / n;
-  for (int t = 0; t < n; t++) {
-    CPXF* e = base + static_cast<size_t>(t) * passoelem;
-    for (int b = 0; b < nb; b++) {
-      if (!cheia[b]) continue;
-      CPXD v = bloco.pega(t, b);
-      if (!direta) v *= escala;
-      e[b * passolinha] = CPXF(v);
-    }
-  }
+  bloco.guarda(base, nb, passolinha, passoelem, cheia, direta ? 1.0 : 1.0 / n);
 }
 
 void passada(IMGCPX& img, int nlinhas, int n, int passolinha, int passoelem, bool direta) {

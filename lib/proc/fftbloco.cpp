@@ -142,6 +142,90 @@ void BLOCOFFT::zera(int b) {
     for (int j = b; j < LARGURA; j++) re_[t * LARGURA + j] = im_[t * LARGURA + j] = 0;
 }
 
+namespace {
+
+typedef float F4 __attribute__((vector_size(4 * sizeof(float))));
+typedef double D4 __attribute__((vector_size(4 * sizeof(double))));
+typedef long long M2 __attribute__((vector_size(2 * sizeof(long long))));
+
+// Two complex floats {r0, i0, r1, i1} to the pairs {r0, r1} and {i0, i1} in double.
+inline void separa(const float* f, double* r, double* i) {
+  F4 q;
+  __builtin_memcpy(&q, f, sizeof q);
+  const D4 d = __builtin_convertvector(q, D4);
+  const V2 pr = __builtin_shufflevector(d, d, 0, 2), pi = __builtin_shufflevector(d, d, 1, 3);
+  __builtin_memcpy(r, &pr, sizeof pr);
+  __builtin_memcpy(i, &pi, sizeof pi);
+}
+
+// The inverse of separa, each value times escala and rounded to float.
+inline void junta(const double* r, const double* i, double escala, float* f) {
+  V2 pr, pi;
+  __builtin_memcpy(&pr, r, sizeof pr);
+  __builtin_memcpy(&pi, i, sizeof pi);
+  const D4 d = __builtin_shufflevector(pr * escala, pi * escala, 0, 2, 1, 3);
+  const F4 q = __builtin_convertvector(d, F4);
+  __builtin_memcpy(f, &q, sizeof q);
+}
+
+}  // namespace
+
+// Lines that are the columns of a block of LARGURA are read a whole cache line at a time;
+// other lines element by element.
+void BLOCOFFT::carrega(const CPXF* base, int nb, size_t passolinha, size_t passoelem, bool* cheia) {
+  if (passolinha == 1 && nb == LARGURA) {
+    M2 nz[PARES] = {};
+    for (int t = 0; t < n_; t++) {
+      const float* f = reinterpret_cast<const float*>(base + t * passoelem);
+      double* r = &re_[static_cast<size_t>(posicao_[t]) * LARGURA];
+      double* i = &im_[static_cast<size_t>(posicao_[t]) * LARGURA];
+      for (int g = 0; g < PARES; g++) {
+        separa(f + 4 * g, r + 2 * g, i + 2 * g);
+        V2 pr, pi;
+        __builtin_memcpy(&pr, r + 2 * g, sizeof pr);
+        __builtin_memcpy(&pi, i + 2 * g, sizeof pi);
+        nz[g] |= (pr != 0.0) | (pi != 0.0);
+      }
+    }
+    for (int b = 0; b < LARGURA; b++) cheia[b] = nz[b / 2][b % 2] != 0;
+    return;
+  }
+  for (int b = 0; b < nb; b++) cheia[b] = false;
+  for (int t = 0; t < n_; t++) {
+    const CPXF* x = base + t * passoelem;
+    const size_t k = static_cast<size_t>(posicao_[t]) * LARGURA;
+    for (int b = 0; b < nb; b++) {
+      const CPXF v = x[b * passolinha];
+      re_[k + b] = v.real();
+      im_[k + b] = v.imag();
+      cheia[b] |= v != 0.0f;
+    }
+  }
+}
+
+void BLOCOFFT::guarda(CPXF* base, int nb, size_t passolinha, size_t passoelem, const bool* usa,
+                      double escala) const {
+  bool todas = nb == LARGURA;
+  for (int b = 0; b < nb; b++) todas &= usa[b];
+  if (passolinha == 1 && todas) {
+    for (int t = 0; t < n_; t++) {
+      float* f = reinterpret_cast<float*>(base + t * passoelem);
+      const double* r = &re_[static_cast<size_t>(t) * LARGURA];
+      const double* i = &im_[static_cast<size_t>(t) * LARGURA];
+      for (int g = 0; g < PARES; g++) junta(r + 2 * g, i + 2 * g, escala, f + 4 * g);
+    }
+    return;
+  }
+  for (int t = 0; t < n_; t++) {
+    CPXF* x = base + t * passoelem;
+    const size_t k = static_cast<size_t>(t) * LARGURA;
+    for (int b = 0; b < nb; b++)
+      if (usa[b])
+        x[b * passolinha] =
+            CPXF(static_cast<float>(re_[k + b] * escala), static_cast<float>(im_[k + b] * escala));
+  }
+}
+
 void BLOCOFFT::transforma(bool direta) {
   if (direta)
     estagios<true>(re_.data(), im_.data(), n_);

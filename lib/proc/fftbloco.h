@@ -25,6 +25,13 @@ class BLOCOFFT {
   // Sets every element of lines b .. LARGURA-1 to zero.
   void zera(int b);
 
+  // Lines 0 .. nb-1 from an image: element t of line b at base[t * passoelem + b * passolinha].
+  // cheia[b] tells whether line b has a nonzero element.
+  void carrega(const CPXF* base, int nb, size_t passolinha, size_t passoelem, bool* cheia);
+  // Writes back the lines b < nb with usa[b], each element times escala, rounded to float.
+  void guarda(CPXF* base, int nb, size_t passolinha, size_t passoelem, const bool* usa,
+              double escala) const;
+
   // Unscaled transform of every line, exponent negative when direta.
   void transforma(bool direta);
 

@@ -26,14 +26,18 @@ POSICOES diferentes(const I& img, typename I::PIXEL v) {
 
 TEST(Imagem, CamposDepoisDeAloca) {
   struct CASO {
-    int nl, nc;      // requested
-    int enl, enc;    // stored
+    int nl, nc;    // requested
+    int enl, enc;  // stored
     int lc, cc, n;
   };
   const CASO casos[] = {
-      {3, 4, 3, 4, 1, 1, 12}, {2, 2, 2, 2, 0, 0, 4}, {1, 1, 1, 1, 0, 0, 1},
+      {3, 4, 3, 4, 1, 1, 12},
+      {2, 2, 2, 2, 0, 0, 4},
+      {1, 1, 1, 1, 0, 0, 1},
       // Without pixels an image is 0 x 0, so no walk over rows or columns meets a missing row.
-      {0, 7, 0, 0, 0, 0, 0},  {-3, 5, 0, 0, 0, 0, 0}, {4, -1, 0, 0, 0, 0, 0},
+      {0, 7, 0, 0, 0, 0, 0},
+      {-3, 5, 0, 0, 0, 0, 0},
+      {4, -1, 0, 0, 0, 0, 0},
       {4, 0, 0, 0, 0, 0, 0},
   };
   for (const CASO& k : casos) {
@@ -64,8 +68,8 @@ TEST(Imagem, PalavrasDoIMGBIN) {
   struct CASO {
     int nl, nc, nwl, nw;
   };
-  const CASO casos[] = {{5, 33, 2, 10}, {5, 32, 1, 5}, {3, 1, 1, 3}, {2, 64, 2, 4}, {0, 7, 0, 0},
-                        {5, -2, 0, 0}};
+  const CASO casos[] = {{5, 33, 2, 10}, {5, 32, 1, 5}, {3, 1, 1, 3},
+                        {2, 64, 2, 4},  {0, 7, 0, 0},  {5, -2, 0, 0}};
   for (const CASO& k : casos) {
     SCOPED_TRACE(std::to_string(k.nl) + "x" + std::to_string(k.nc));
     IMGBIN b(k.nl, k.nc);
@@ -116,24 +120,24 @@ struct CASOMODO {
 };
 
 const CASOMODO casosmodo[] = {
-    {'n', 0, 4, 4, 3, 4, 3, 4},        {'n', 0, 4, 4, -1, 0, FORA, 0},
-    {'n', 0, 4, 4, 0, 10, FORA, 0},    {'x', 1, 4, 4, 12, -4, 9, 0},
-    {'x', 1, 4, 4, -3, 5, 0, 5},       {'x', 1, 4, 4, 5, 5, 5, 5},
-    {'e', 2, 4, 4, 9, 9, 9, 9},        {'r', 3, 4, 4, -1, 3, 9, 3},
-    {'r', 3, 4, 4, 10, 23, 0, 3},      {'r', 3, 4, 4, -11, -1, 9, 9},
-    {'c', 4, 4, 4, 0, 0, 4, 4},        {'c', 4, 4, 4, -4, -4, 0, 0},
-    {'c', 4, 4, 4, 6, 0, FORA, 0},     {'c', 4, 4, 4, -5, 0, FORA, 0},
-    {'c', 4, 2, 7, 1, -7, 3, 0},       {'c', 4, 2, 7, 0, 3, FORA, 0},
-    {'s', 5, 4, 4, 0, 0, 4, 4},        {'s', 5, 4, 4, 6, 0, 0, 4},
-    {'s', 5, 4, 4, -5, -5, 9, 9},      {'s', 5, 2, 7, 8, 3, 0, 0},
-    {'N', 10, 4, 4, 0, 0, 9, 0},       {'N', 10, 4, 4, 3, 2, 7, 3},
-    {'N', 10, 2, 7, 0, 0, 9, 0},       {'N', 10, 4, 4, 0, 10, FORA, 0},
-    {'N', 10, 4, 4, 10, 0, FORA, 0},   {'X', 11, 4, 4, 1, 2, 2, 5},
-    {'X', 11, 4, 4, 100, 100, 0, 9},   {'X', 11, 4, 4, -100, -100, 9, 0},
-    {'X', 11, 2, 7, 5, -9, 9, 9},      {'C', 14, 4, 4, 1, 2, 2, 5},
-    {'C', 14, 4, 4, 0, 0, 4, 4},       {'C', 14, 4, 4, -4, 4, 0, 0},
-    {'C', 14, 4, 4, 5, 0, 4, 9},       {'C', 14, 4, 4, 0, -6, FORA, 0},
-    {'C', 14, 2, 7, 1, 2, 0, 8},       {'C', 14, 2, 7, 0, 3, FORA, 0},
+    {'n', 0, 4, 4, 3, 4, 3, 4},      {'n', 0, 4, 4, -1, 0, FORA, 0},
+    {'n', 0, 4, 4, 0, 10, FORA, 0},  {'x', 1, 4, 4, 12, -4, 9, 0},
+    {'x', 1, 4, 4, -3, 5, 0, 5},     {'x', 1, 4, 4, 5, 5, 5, 5},
+    {'e', 2, 4, 4, 9, 9, 9, 9},      {'r', 3, 4, 4, -1, 3, 9, 3},
+    {'r', 3, 4, 4, 10, 23, 0, 3},    {'r', 3, 4, 4, -11, -1, 9, 9},
+    {'c', 4, 4, 4, 0, 0, 4, 4},      {'c', 4, 4, 4, -4, -4, 0, 0},
+    {'c', 4, 4, 4, 6, 0, FORA, 0},   {'c', 4, 4, 4, -5, 0, FORA, 0},
+    {'c', 4, 2, 7, 1, -7, 3, 0},     {'c', 4, 2, 7, 0, 3, FORA, 0},
+    {'s', 5, 4, 4, 0, 0, 4, 4},      {'s', 5, 4, 4, 6, 0, 0, 4},
+    {'s', 5, 4, 4, -5, -5, 9, 9},    {'s', 5, 2, 7, 8, 3, 0, 0},
+    {'N', 10, 4, 4, 0, 0, 9, 0},     {'N', 10, 4, 4, 3, 2, 7, 3},
+    {'N', 10, 2, 7, 0, 0, 9, 0},     {'N', 10, 4, 4, 0, 10, FORA, 0},
+    {'N', 10, 4, 4, 10, 0, FORA, 0}, {'X', 11, 4, 4, 1, 2, 2, 5},
+    {'X', 11, 4, 4, 100, 100, 0, 9}, {'X', 11, 4, 4, -100, -100, 9, 0},
+    {'X', 11, 2, 7, 5, -9, 9, 9},    {'C', 14, 4, 4, 1, 2, 2, 5},
+    {'C', 14, 4, 4, 0, 0, 4, 4},     {'C', 14, 4, 4, -4, 4, 0, 0},
+    {'C', 14, 4, 4, 5, 0, 4, 9},     {'C', 14, 4, 4, 0, -6, FORA, 0},
+    {'C', 14, 2, 7, 1, 2, 0, 8},     {'C', 14, 2, 7, 0, 3, FORA, 0},
 };
 
 // Writes marca through img(a, b, modo) on an image and backg holding base, then checks that
@@ -355,14 +359,42 @@ TEST(ImagemDeathTest, TamanhoDemaisFaltaMemoria) {
   };
   const CASO casos[] = {
       {[] { IMGGRY(70000, 70000); }, "Erro IMGGRY::aloca - Falta memoria"},
-      {[] { IMGGRY g; g.resize(INT_MAX, 2); }, "Erro IMGGRY::aloca - Falta memoria"},
+      {[] {
+         IMGGRY g;
+         g.resize(INT_MAX, 2);
+       },
+       "Erro IMGGRY::aloca - Falta memoria"},
       {[] { IMGCOR(70000, 70000); }, "Erro IMGCOR::aloca - Falta memoria"},
       {[] { IMGSHT(70000, 70000); }, "Erro IMGSHT::aloca - Falta memoria"},
       {[] { IMGFLT(70000, 70000); }, "Erro IMGFLT::aloca - Falta memoria"},
       {[] { IMGDBL(70000, 70000); }, "Erro IMGDBL::aloca - Falta memoria"},
       {[] { IMGCPX(70000, 70000); }, "Erro IMGCPX::aloca - Falta memoria"},
       {[] { IMGBIN(70000, 70000); }, "Erro IMGBIN::aloca - falta memoria"},
-      {[] { IMGBIN b; b.resize(INT_MAX, INT_MAX); }, "Erro IMGBIN::aloca - falta memoria"},
+      {[] {
+         IMGBIN b;
+         b.resize(INT_MAX, INT_MAX);
+       },
+       "Erro IMGBIN::aloca - falta memoria"},
   };
   for (const CASO& k : casos) EXPECT_EXIT(k.aloca(), ::testing::ExitedWithCode(1), k.msg);
+}
+
+// The black pixels of a packed image, in reading order, the same as a pixel-by-pixel scan:
+// widths with and without a partial last word, fill bits black or white, empty rows.
+TEST(Imagem, CadaPretoComoAVarreduraPixelAPixel) {
+  for (const int nc : {1, 31, 32, 37, 64, 70}) {
+    SCOPED_TRACE(nc);
+    for (const bool fundo : {false, true}) {
+      IMGBIN b(4, nc, true);
+      b.preenche(fundo);
+      for (int l = 0; l < 4; l++)
+        for (int c = 0; c < nc; c++) b.poe(l, c, l == 2 || (l * 7 + c * 3) % 5 != 0);
+      POSICOES esperadas, obtidas;
+      for (int l = 0; l < 4; l++)
+        for (int c = 0; c < nc; c++)
+          if (!b.pega(l, c)) esperadas.emplace_back(l, c);
+      cadapreto(b, [&obtidas](int l, int c) { obtidas.emplace_back(l, c); });
+      EXPECT_EQ(obtidas, esperadas);
+    }
+  }
 }
