@@ -6,66 +6,93 @@
 
 namespace {
 
-// Two lanes of the block: the widest vector every x86-64 has. A butterfly runs once per pair of
-// lanes, so its values stay in registers.
-typedef double V2 __attribute__((vector_size(2 * sizeof(double))));
-constexpr int PARES = LARGURA / 2;
+// The butterflies are written once for any vector of doubles and always inlined, so that each
+// entry point below compiles them for its own instruction set.
+#define SEMPRE inline __attribute__((always_inline))
+#if defined(__GNUC__) && !defined(__clang__)
+// Wide vectors cross no call boundary here: every function taking one is inlined.
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
 
-// One complex element of two lines.
+typedef double V2 __attribute__((vector_size(2 * sizeof(double))));  // every x86-64
+typedef double V4 __attribute__((vector_size(4 * sizeof(double))));  // AVX2
+
+template <class V>
+constexpr int LANES = sizeof(V) / sizeof(double);
+
+// One complex element of LANES<V> lines.
+template <class V>
 struct C {
-  V2 r, i;
+  V r, i;
 };
 
-inline C soma(const C& a, const C& b) { return {a.r + b.r, a.i + b.i}; }
-inline C dif(const C& a, const C& b) { return {a.r - b.r, a.i - b.i}; }
+template <class V>
+SEMPRE C<V> soma(const C<V>& a, const C<V>& b) {
+  return {a.r + b.r, a.i + b.i};
+}
+template <class V>
+SEMPRE C<V> dif(const C<V>& a, const C<V>& b) {
+  return {a.r - b.r, a.i - b.i};
+}
 
-// The twiddle tabW[k], conjugated for the negative exponent (N), in both lanes.
-struct W {
-  V2 r, i;
-};
-template <bool N>
-inline W fator(long long k) {
-  const double r = tabW[k].real(), i = N ? -tabW[k].imag() : tabW[k].imag();
-  return {V2{r, r}, V2{i, i}};
+// x in every lane (a sum with zero would turn -0 into +0).
+template <class V>
+SEMPRE V difunde(double x) {
+  V v;
+  for (int j = 0; j < LANES<V>; j++) v[j] = x;
+  return v;
+}
+
+// The twiddle tabW[k], conjugated for the negative exponent (N), in every lane.
+template <bool N, class V>
+SEMPRE C<V> fator(long long k) {
+  return {difunde<V>(tabW[k].real()), difunde<V>(N ? -tabW[k].imag() : tabW[k].imag())};
 }
 
 // a * w, with the operand order of the one-line transform.
-inline C mult(const C& a, const W& w) { return {a.r * w.r - a.i * w.i, a.r * w.i + a.i * w.r}; }
+template <class V>
+SEMPRE C<V> mult(const C<V>& a, const C<V>& w) {
+  return {a.r * w.r - a.i * w.i, a.r * w.i + a.i * w.r};
+}
 
 // Times -i (N) or i, exact.
-template <bool N>
-inline C giro(const C& a) {
-  return N ? C{a.i, -a.r} : C{-a.i, a.r};
+template <bool N, class V>
+SEMPRE C<V> giro(const C<V>& a) {
+  return N ? C<V>{a.i, -a.r} : C<V>{-a.i, a.r};
 }
 
-// Lanes 2g, 2g+1 of element k.
-inline C carrega(const double* re, const double* im, int k, int g) {
-  C v;
-  __builtin_memcpy(&v.r, re + k * LARGURA + 2 * g, sizeof(V2));
-  __builtin_memcpy(&v.i, im + k * LARGURA + 2 * g, sizeof(V2));
+// Lanes g * LANES .. of element k.
+template <class V>
+SEMPRE C<V> carrega(const double* re, const double* im, int k, int g) {
+  C<V> v;
+  __builtin_memcpy(&v.r, re + k * LARGURA + g * LANES<V>, sizeof(V));
+  __builtin_memcpy(&v.i, im + k * LARGURA + g * LANES<V>, sizeof(V));
   return v;
 }
-inline void guarda(double* re, double* im, int k, int g, const C& v) {
-  __builtin_memcpy(re + k * LARGURA + 2 * g, &v.r, sizeof(V2));
-  __builtin_memcpy(im + k * LARGURA + 2 * g, &v.i, sizeof(V2));
+template <class V>
+SEMPRE void guarda(double* re, double* im, int k, int g, const C<V>& v) {
+  __builtin_memcpy(re + k * LARGURA + g * LANES<V>, &v.r, sizeof(V));
+  __builtin_memcpy(im + k * LARGURA + g * LANES<V>, &v.i, sizeof(V));
 }
 
 // The first two stages: twiddles 1 and i.
-template <bool N>
-void estagios12(double* re, double* im, int n) {
+template <bool N, class V>
+SEMPRE void estagios12(double* re, double* im, int n) {
+  constexpr int G = LARGURA / LANES<V>;
   if (n == 2) {
-    for (int g = 0; g < PARES; g++) {
-      const C t = carrega(re, im, 1, g), x0 = carrega(re, im, 0, g);
+    for (int g = 0; g < G; g++) {
+      const C<V> t = carrega<V>(re, im, 1, g), x0 = carrega<V>(re, im, 0, g);
       guarda(re, im, 1, g, dif(x0, t));
       guarda(re, im, 0, g, soma(x0, t));
     }
     return;
   }
   for (int b = 0; b < n; b += 4)
-    for (int g = 0; g < PARES; g++) {
-      const C x0 = carrega(re, im, b, g), x1 = carrega(re, im, b + 1, g);
-      const C x2 = carrega(re, im, b + 2, g), x3 = carrega(re, im, b + 3, g);
-      const C b0 = soma(x0, x1), b1 = dif(x0, x1), b2 = soma(x2, x3), b3 = giro<N>(dif(x2, x3));
+    for (int g = 0; g < G; g++) {
+      const C<V> x0 = carrega<V>(re, im, b, g), x1 = carrega<V>(re, im, b + 1, g);
+      const C<V> x2 = carrega<V>(re, im, b + 2, g), x3 = carrega<V>(re, im, b + 3, g);
+      const C<V> b0 = soma(x0, x1), b1 = dif(x0, x1), b2 = soma(x2, x3);
+      const C<V> b3 = giro<N>(dif(x2, x3));
       guarda(re, im, b, g, soma(b0, b2));
       guarda(re, im, b + 2, g, dif(b0, b2));
       guarda(re, im, b + 1, g, soma(b1, b3));
@@ -74,19 +101,22 @@ void estagios12(double* re, double* im, int n) {
 }
 
 // Stages of half-sizes h and 2h as one radix-4 step (st: twiddle stride of the second).
-template <bool N>
-void estagiosduplos(double* re, double* im, int n, int h, long long st) {
+template <bool N, class V>
+SEMPRE void estagiosduplos(double* re, double* im, int n, int h, long long st) {
+  constexpr int G = LARGURA / LANES<V>;
   for (int b = 0; b < n; b += 4 * h) {
     double* yr = re + b * LARGURA;
     double* yi = im + b * LARGURA;
     for (int k = 0; k < h; k++) {
-      const W w1 = fator<N>(2 * k * st), w2 = fator<N>(k * st), w3 = fator<N>(3 * k * st);
-      for (int g = 0; g < PARES; g++) {
-        const C t1 = mult(carrega(yr, yi, k + h, g), w1);
-        const C a = mult(carrega(yr, yi, k + 2 * h, g), w2);
-        const C c = mult(carrega(yr, yi, k + 3 * h, g), w3);
-        const C y0 = carrega(yr, yi, k, g);
-        const C b0 = soma(y0, t1), b1 = dif(y0, t1), u2 = soma(a, c), u3 = giro<N>(dif(a, c));
+      const C<V> w1 = fator<N, V>(2 * k * st), w2 = fator<N, V>(k * st);
+      const C<V> w3 = fator<N, V>(3 * k * st);
+      for (int g = 0; g < G; g++) {
+        const C<V> t1 = mult(carrega<V>(yr, yi, k + h, g), w1);
+        const C<V> a = mult(carrega<V>(yr, yi, k + 2 * h, g), w2);
+        const C<V> c = mult(carrega<V>(yr, yi, k + 3 * h, g), w3);
+        const C<V> y0 = carrega<V>(yr, yi, k, g);
+        const C<V> b0 = soma(y0, t1), b1 = dif(y0, t1), u2 = soma(a, c);
+        const C<V> u3 = giro<N>(dif(a, c));
         guarda(yr, yi, k, g, soma(b0, u2));
         guarda(yr, yi, k + 2 * h, g, dif(b0, u2));
         guarda(yr, yi, k + h, g, soma(b1, u3));
@@ -97,16 +127,17 @@ void estagiosduplos(double* re, double* im, int n, int h, long long st) {
 }
 
 // The last stage when the stages are odd in number.
-template <bool N>
-void estagio(double* re, double* im, int n, int h, long long st) {
+template <bool N, class V>
+SEMPRE void estagio(double* re, double* im, int n, int h, long long st) {
+  constexpr int G = LARGURA / LANES<V>;
   for (int b = 0; b < n; b += 2 * h) {
     double* yr = re + b * LARGURA;
     double* yi = im + b * LARGURA;
     for (int k = 0; k < h; k++) {
-      const W w = fator<N>(k * st);
-      for (int g = 0; g < PARES; g++) {
-        const C t = mult(carrega(yr, yi, k + h, g), w);
-        const C y0 = carrega(yr, yi, k, g);
+      const C<V> w = fator<N, V>(k * st);
+      for (int g = 0; g < G; g++) {
+        const C<V> t = mult(carrega<V>(yr, yi, k + h, g), w);
+        const C<V> y0 = carrega<V>(yr, yi, k, g);
         guarda(yr, yi, k + h, g, dif(y0, t));
         guarda(yr, yi, k, g, soma(y0, t));
       }
@@ -114,14 +145,29 @@ void estagio(double* re, double* im, int n, int h, long long st) {
   }
 }
 
-template <bool N>
-void estagios(double* re, double* im, int n) {
+template <bool N, class V>
+SEMPRE void estagios(double* re, double* im, int n) {
   if (n < 2) return;
-  estagios12<N>(re, im, n);
+  estagios12<N, V>(re, im, n);
   const long long passo = nW / n;
   int h = 4;
-  for (; 4 * h <= n; h *= 4) estagiosduplos<N>(re, im, n, h, passo * (n / (4 * h)));
-  if (h < n) estagio<N>(re, im, n, h, passo * (n / (2 * h)));
+  for (; 4 * h <= n; h *= 4) estagiosduplos<N, V>(re, im, n, h, passo * (n / (4 * h)));
+  if (h < n) estagio<N, V>(re, im, n, h, passo * (n / (2 * h)));
+}
+
+void estagios2(double* re, double* im, int n, bool direta) {
+  if (direta)
+    estagios<true, V2>(re, im, n);
+  else
+    estagios<false, V2>(re, im, n);
+}
+
+// Twice the lanes per instruction; no fused multiply-add, which would change the bits.
+__attribute__((target("avx2"))) void estagios4(double* re, double* im, int n, bool direta) {
+  if (direta)
+    estagios<true, V4>(re, im, n);
+  else
+    estagios<false, V4>(re, im, n);
 }
 
 }  // namespace
@@ -174,12 +220,12 @@ inline void junta(const double* r, const double* i, double escala, float* f) {
 // other lines element by element.
 void BLOCOFFT::carrega(const CPXF* base, int nb, size_t passolinha, size_t passoelem, bool* cheia) {
   if (passolinha == 1 && nb == LARGURA) {
-    M2 nz[PARES] = {};
+    M2 nz[LARGURA / 2] = {};
     for (int t = 0; t < n_; t++) {
       const float* f = reinterpret_cast<const float*>(base + t * passoelem);
       double* r = &re_[static_cast<size_t>(posicao_[t]) * LARGURA];
       double* i = &im_[static_cast<size_t>(posicao_[t]) * LARGURA];
-      for (int g = 0; g < PARES; g++) {
+      for (int g = 0; g < LARGURA / 2; g++) {
         separa(f + 4 * g, r + 2 * g, i + 2 * g);
         V2 pr, pi;
         __builtin_memcpy(&pr, r + 2 * g, sizeof pr);
@@ -212,7 +258,7 @@ void BLOCOFFT::guarda(CPXF* base, int nb, size_t passolinha, size_t passoelem, c
       float* f = reinterpret_cast<float*>(base + t * passoelem);
       const double* r = &re_[static_cast<size_t>(t) * LARGURA];
       const double* i = &im_[static_cast<size_t>(t) * LARGURA];
-      for (int g = 0; g < PARES; g++) junta(r + 2 * g, i + 2 * g, escala, f + 4 * g);
+      for (int g = 0; g < LARGURA / 2; g++) junta(r + 2 * g, i + 2 * g, escala, f + 4 * g);
     }
     return;
   }
@@ -226,9 +272,16 @@ void BLOCOFFT::guarda(CPXF* base, int nb, size_t passolinha, size_t passoelem, c
   }
 }
 
-void BLOCOFFT::transforma(bool direta) {
-  if (direta)
-    estagios<true>(re_.data(), im_.data(), n_);
+bool temavx2() {
+  static const bool tem = __builtin_cpu_supports("avx2");
+  return tem;
+}
+
+void BLOCOFFT::transforma(bool direta) { transforma(direta, temavx2()); }
+
+void BLOCOFFT::transforma(bool direta, bool avx2) {
+  if (avx2)
+    estagios4(re_.data(), im_.data(), n_, direta);
   else
-    estagios<false>(re_.data(), im_.data(), n_);
+    estagios2(re_.data(), im_.data(), n_, direta);
 }

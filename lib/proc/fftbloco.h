@@ -9,6 +9,9 @@
 
 constexpr int LARGURA = 8;  // lines per block
 
+// Whether this processor runs AVX2.
+bool temavx2();
+
 class BLOCOFFT {
  public:
   // n must be a power of two; the twiddle table (W_init) must be built for a multiple of n.
@@ -32,8 +35,10 @@ class BLOCOFFT {
   void guarda(CPXF* base, int nb, size_t passolinha, size_t passoelem, const bool* usa,
               double escala) const;
 
-  // Unscaled transform of every line, exponent negative when direta.
+  // Unscaled transform of every line, exponent negative when direta, in the widest vectors
+  // the processor has; avx2 chooses them (the bits are the same either way).
   void transforma(bool direta);
+  void transforma(bool direta, bool avx2);
 
  private:
   int n_;

@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "proc/fftbloco.h"
 #include "proc/rot90.h"
 #include "proc/xcorr.h"
 
@@ -234,6 +236,35 @@ TEST(FFT, Transformada2DIgualALinhasEColunasBitABit) {
       for (int i = 0; i < img.n(); i++) {
         ASSERT_EQ(obtido.data[i].real(), esperado.data[i].real()) << direta << " " << i;
         ASSERT_EQ(obtido.data[i].imag(), esperado.data[i].imag()) << direta << " " << i;
+      }
+    }
+  }
+}
+
+// The block transform gives each line's 1-D transform bit for bit, in two-lane vectors and,
+// where the processor has them, in four-lane ones.
+TEST(FFT, BlocoDeLinhasIgualAoDeUmaLinhaEmCadaLargura) {
+  for (const int n : {1, 2, 4, 8, 32, 512, 2048}) {
+    SCOPED_TRACE(n);
+    std::vector<VETOR<CPXD>> linhas;
+    for (int b = 0; b < LARGURA; b++) linhas.push_back(aleatorio(n, 70 + b));
+    for (const bool direta : {true, false}) {
+      std::vector<bool> larguras = {false};
+      if (temavx2()) larguras.push_back(true);
+      for (const bool avx2 : larguras) {
+        W_init(n);
+        BLOCOFFT bloco(n);
+        for (int b = 0; b < LARGURA; b++)
+          for (int t = 0; t < n; t++) bloco.poe(t, b, linhas[b].data[t]);
+        bloco.transforma(direta, avx2);
+        for (int b = 0; b < LARGURA; b++) {
+          VETOR<CPXD> esperado = direta ? fftdireta(linhas[b], n) : fftinversa(linhas[b]);
+          for (int k = 0; k < n && !direta; k++) esperado.data[k] *= n;  // the block is unscaled
+          for (int k = 0; k < n; k++) {
+            ASSERT_EQ(bloco.pega(k, b).real(), esperado.data[k].real()) << avx2 << b << " " << k;
+            ASSERT_EQ(bloco.pega(k, b).imag(), esperado.data[k].imag()) << avx2 << b << " " << k;
+          }
+        }
       }
     }
   }
