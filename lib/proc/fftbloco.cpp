@@ -9,10 +9,8 @@ namespace {
 // The butterflies are written once for any vector of doubles and always inlined, so that each
 // entry point below compiles them for its own instruction set.
 #define SEMPRE inline __attribute__((always_inline))
-#if defined(__GNUC__) && !defined(__clang__)
 // Wide vectors cross no call boundary here: every function taking one is inlined.
 #pragma GCC diagnostic ignored "-Wpsabi"
-#endif
 
 typedef double V2 __attribute__((vector_size(2 * sizeof(double))));  // every x86-64
 typedef double V4 __attribute__((vector_size(4 * sizeof(double))));  // AVX2
