@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <initializer_list>
+#include <memory>
 #include <new>
 #include <string>
 #include <type_traits>
@@ -14,6 +15,7 @@
 #include "acesso.h"
 #include "conversao.h"
 #include "forma.h"
+#include "memoria.h"
 #include "tipos.h"
 
 template <class T, class D>
@@ -93,7 +95,11 @@ class IMAGEM {
     if (n > INT_MAX) faltamemoria();
     n_ = static_cast<int>(n);
     if (n_ < 1) return;
-    data = new (std::nothrow) T[static_cast<size_t>(n_)]();
+    static_assert(std::is_trivially_destructible<T>::value, "pixels are freed without a destructor");
+    bool zerados = false;
+    data = static_cast<T*>(alocapixels(bytes(), zerados));
+    // Every pixel type's value-initialised state is all zero bytes.
+    if (data && !zerados) std::uninitialized_value_construct_n(data, n_);
     lin = data ? new (std::nothrow) T*[static_cast<size_t>(nl_)] : nullptr;
     if (!data || !lin) faltamemoria();
     for (int l = 0; l < nl_; l++) lin[l] = data + static_cast<size_t>(l) * nc_;
@@ -132,8 +138,9 @@ class IMAGEM {
   [[noreturn]] static void faltamemoria() {
     aborta((std::string("Erro ") + D::NOME + "::aloca - Falta memoria").c_str());
   }
+  size_t bytes() const { return sizeof(T) * static_cast<size_t>(n_); }
   void libera() {
-    delete[] data;
+    liberapixels(data, bytes());
     delete[] lin;
     data = nullptr;
     lin = nullptr;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "core/aborta.h"
 #include "core/paralelo.h"
@@ -333,6 +334,48 @@ void linhasreais(const IMGCPX& img, const JANELA& j, IMGFLT& r) {
   });
 }
 
+// The inverse column pass of a spectrum handed over column by column, kept in the rows of q:
+// row i of q is row (l0 + i) mod nl of the pass's result. A column of zeros stays zeros, as in
+// the pass in place.
+void colunasinversas(int nl, const COLUNA& coluna, int l0, IMGCPX& q) {
+  W_init(nl);
+  emparalelo(q.nc(), BLOCO, [nl, &coluna, l0, &q](int ini, int fim) {
+    std::vector<CPXF> col(static_cast<size_t>(nl));
+    std::vector<CPXD> x(potenciade2(nl) ? 0 : nl), y(x.size());
+    BLOCOFFT bloco(potenciade2(nl) ? nl : 1);
+    const double escala = 1.0 / nl;
+    auto guarda = [&q, nl, l0](int v, auto valor) {
+      for (int i = 0, t = l0; i < q.nl(); i++, t = t + 1 == nl ? 0 : t + 1) q.lin[i][v] = valor(t);
+    };
+    for (int v0 = ini; v0 < fim; v0 += BLOCO) {
+      const int nb = std::min(BLOCO, fim - v0);
+      bool cheia[BLOCO] = {};
+      for (int b = 0; b < nb; b++) {
+        coluna(v0 + b, col.data());
+        cheia[b] = !zerada(col.data(), nl);
+        if (!potenciade2(nl)) {
+          if (!cheia[b]) {
+            guarda(v0 + b, [](int) { return CPXF(); });
+            continue;
+          }
+          for (int t = 0; t < nl; t++) x[t] = CPXD(col[t]);
+          transforma(x.data(), nl, y.data(), false);
+          guarda(v0 + b, [&y](int t) { return CPXF(y[t]); });
+          continue;
+        }
+        for (int t = 0; t < nl; t++) bloco.poe(t, b, CPXD(col[t]));
+      }
+      if (!potenciade2(nl)) continue;
+      bloco.zera(nb);
+      bloco.transforma(false);
+      for (int b = 0; b < nb; b++)
+        guarda(v0 + b, [&bloco, &cheia, b, escala](int t) {
+          return cheia[b] ? CPXF(bloco.pega(t, b) * escala) : CPXF();
+        });
+    }
+  });
+}
+
 // Rows, then columns; each pass rounds to float.
 void transforma2(IMGCPX& img, bool direta) {
   if (img.n() == 0) return;
@@ -402,6 +445,24 @@ IMGFLT fft2inversareal(IMGCPX img) {
 IMGFLT fft2inversareal(IMGCPX meia, int nc) {
   const int nl = meia.nl();
   return fft2inversareal(std::move(meia), nc, 0, 0, nl, nc);
+}
+
+IMGFLT fft2inversareal(int nl, int nc, const COLUNA& coluna, int l0, int c0, int nljan, int ncjan) {
+  if (nljan > nl || ncjan > nc) aborta("Erro fft2inversareal: janela maior que a imagem");
+  IMGFLT r(nljan, ncjan);
+  if (r.n() == 0) return r;
+  l0 = ((l0 % nl) + nl) % nl;
+  // Rows go through the row pass two by two, (0, 1), (2, 3) ...; the rows kept start on an
+  // even row and are even in number, so that each row keeps its partner and its bits.
+  int l0par = 0, nq = nl;
+  if (nl % 2 == 0) {
+    l0par = l0 & ~1;
+    nq = std::min(nl, (l0 - l0par + nljan + 1) & ~1);
+  }
+  IMGCPX q(nq, nc / 2 + 1);
+  colunasinversas(nl, coluna, l0par, q);
+  linhasreais(q, JANELA{nq, nc, l0 - l0par, c0}, r);
+  return r;
 }
 
 IMGFLT fft2inversareal(IMGCPX meia, int nc, int l0, int c0, int nljan, int ncjan) {

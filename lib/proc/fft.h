@@ -2,6 +2,8 @@
 // and two dimensions. The work is done in double precision; images are stored back as CPXF.
 #pragma once
 
+#include <functional>
+
 #include "../core/imagens.h"
 #include "../core/tipos.h"
 #include "../core/vetor.h"
@@ -36,3 +38,8 @@ IMGFLT fft2inversareal(IMGCPX meia, int nc);
 // taken circularly: out(i, j) = result((l0 + i) mod nl, (c0 + j) mod nc). Rows outside the
 // window are not transformed.
 IMGFLT fft2inversareal(IMGCPX meia, int nc, int l0, int c0, int nljan, int ncjan);
+// The same window from a spectrum of nl x nc handed over a column at a time: coluna(v, d)
+// writes the nl values of column v (0 .. nc/2) to d, and may be called from several threads
+// at once. Only the rows the window needs are stored, nljan + 2 at most.
+typedef std::function<void(int, CPXF*)> COLUNA;
+IMGFLT fft2inversareal(int nl, int nc, const COLUNA& coluna, int l0, int c0, int nljan, int ncjan);

@@ -111,23 +111,20 @@ XCORRGIROS::XCORRGIROS(const IMGFLT& a, const IMGFLT& b)
 
 IMGFLT XCORRGIROS::operator()(int k) const {
   k &= 3;
-  const int S = z_.nl(), meio = S / 2 + 1;
+  const int S = z_.nl();
   const int nl = (k % 2 ? nca_ : nla_) + nlb_ - 1, nc = (k % 2 ? nla_ : nca_) + ncb_ - 1;
   if (z_.n() == 0) return IMGFLT(nl, nc);
   const GIRO g = GIROS[k];
   auto mod = [S](int x) { return x & (S - 1); };
-  IMGCPX p(S, meio);
-  // In tiles, so that reading z along a column for the turned source stays in cache.
-  constexpr int T = 32;
-  for (int u0 = 0; u0 < S; u0 += T)
-    for (int v0 = 0; v0 < meio; v0 += T)
-      for (int u = u0; u < std::min(u0 + T, S); u++)
-        for (int v = v0; v < std::min(v0 + T, meio); v++) {
-          const int su = mod(g.lu * u + g.lv * v), sv = mod(g.cu * u + g.cv * v);
-          p.lin[u][v] = produto(z_.lin[su][sv], z_.lin[mod(-su)][mod(-sv)], z_.lin[u][v],
-                                z_.lin[mod(-u)][mod(-v)]);
-        }
+  // Column v of A(turned) * conj(B), straight into the inverse: no product image is stored.
+  auto coluna = [this, g, mod](int v, CPXF* d) {
+    for (int u = 0; u < z_.nl(); u++) {
+      const int su = mod(g.lu * u + g.lv * v), sv = mod(g.cu * u + g.cv * v);
+      d[u] = produto(z_.lin[su][sv], z_.lin[mod(-su)][mod(-sv)], z_.lin[u][v],
+                     z_.lin[mod(-u)][mod(-v)]);
+    }
+  };
   const int dl = k == 1 ? nca_ - 1 : (k == 2 ? nla_ - 1 : 0);
   const int dc = k == 2 ? nca_ - 1 : (k == 3 ? nla_ - 1 : 0);
-  return fft2inversareal(std::move(p), S, 1 - nlb_ - dl, 1 - ncb_ - dc, nl, nc);
+  return fft2inversareal(S, S, coluna, 1 - nlb_ - dl, 1 - ncb_ - dc, nl, nc);
 }

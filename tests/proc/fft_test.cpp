@@ -162,22 +162,32 @@ TEST(FFT, InversaRealDoEspectroDeUmaImagemReal) {
 }
 
 // A window of the real inverse is the full result read circularly from its corner, bit for
-// bit, from the full spectrum or from its left half alone.
+// bit, from the full spectrum, from its left half alone, or handed over column by column
+// (corners on odd and even rows, lengths odd and even).
 TEST(FFT, JanelaDaInversaRealLidaEmVolta) {
-  const int tamanhos[][2] = {{6, 10}, {8, 16}, {7, 5}};
+  const int tamanhos[][2] = {{6, 10}, {8, 16}, {7, 5}, {16, 8}};
   for (const auto& t : tamanhos) {
-    SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]));
     const IMGCPX f = fft2direta(IMGCPX(aleatoria(t[0], t[1], 8)), 0, 0);
     const IMGFLT cheia = fft2inversareal(f);
     IMGCPX meia(t[0], t[1] / 2 + 1);
     for (int l = 0; l < meia.nl(); l++)
       for (int c = 0; c < meia.nc(); c++) meia.lin[l][c] = f.lin[l][c];
-    const int l0 = -2, c0 = 3, nl = t[0] - 1, nc = t[1] - 2;
-    const IMGFLT janela = fft2inversareal(meia, t[1], l0, c0, nl, nc);
-    ASSERT_TRUE(janela.mesmotamanho(nl, nc));
-    for (int i = 0; i < nl; i++)
-      for (int j = 0; j < nc; j++)
-        ASSERT_EQ(janela.lin[i][j], cheia.lin[(l0 + i + t[0]) % t[0]][(c0 + j) % t[1]]) << i << j;
+    const COLUNA coluna = [&f](int v, CPXF* d) {
+      for (int l = 0; l < f.nl(); l++) d[l] = f.lin[l][v];
+    };
+    for (const int l0 : {-2, 3, 0}) {
+      SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]) + " l0=" + std::to_string(l0));
+      const int c0 = 3, nl = t[0] - 1, nc = t[1] - 2;
+      const IMGFLT janelas[] = {fft2inversareal(meia, t[1], l0, c0, nl, nc),
+                                fft2inversareal(t[0], t[1], coluna, l0, c0, nl, nc)};
+      for (const IMGFLT& janela : janelas) {
+        ASSERT_TRUE(janela.mesmotamanho(nl, nc));
+        for (int i = 0; i < nl; i++)
+          for (int j = 0; j < nc; j++)
+            ASSERT_EQ(janela.lin[i][j], cheia.lin[(l0 + i + t[0]) % t[0]][(c0 + j) % t[1]])
+                << i << " " << j;
+      }
+    }
   }
   EXPECT_EXIT(fft2inversareal(IMGCPX(4, 3), 4, 0, 0, 5, 4), ::testing::ExitedWithCode(1),
               "Erro fft2inversareal: janela maior que a imagem \n$");
