@@ -167,6 +167,13 @@ void passoconv(IMGFLT& ent, IMGFLT& sai, const VETOR<double>& k, char modo, bool
     }
 }
 
+// acc[c] += src[c] * kt over a row: the inner loop of both passes, in the widest vectors the
+// processor has (each sum is the same multiply and add in any width, so the bits are too).
+__attribute__((target_clones("avx2", "default"))) void acumula(double* acc, const FLT* src,
+                                                                double kt, int n) {
+  for (int c = 0; c < n; c++) acc[c] += src[c] * kt;
+}
+
 // The same two passes with clamped reads (mode x) over whole rows at a time: each pixel still
 // sums its taps in double in increasing t from 0, so the results are those of the pixelwise
 // form, but the inner loops run along contiguous rows.
@@ -182,9 +189,7 @@ void convlimitada(const IMGFLT& ent, IMGFLT& trab, IMGFLT& sai, const VETOR<doub
       for (int j = 0; j < nc + n - 1; j++) pad[j] = ent.lin[l][limita(j - antes, nc)];
       std::fill(acc.begin(), acc.end(), 0.0);
       for (int t = 0; t < n; t++) {
-        const FLT* src = pad.data() + (n - 1 - t);
-        const double kt = k.data[t];
-        for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+        acumula(acc.data(), pad.data() + (n - 1 - t), k.data[t], nc);
       }
       for (int c = 0; c < nc; c++) trab.lin[l][c] = static_cast<FLT>(acc[c]);
     }
@@ -194,9 +199,7 @@ void convlimitada(const IMGFLT& ent, IMGFLT& trab, IMGFLT& sai, const VETOR<doub
     for (int l = ini; l < fim; l++) {
       std::fill(acc.begin(), acc.end(), 0.0);
       for (int t = 0; t < n; t++) {
-        const FLT* src = trab.lin[limita(l + desl - t, nl)];
-        const double kt = k.data[t];
-        for (int c = 0; c < nc; c++) acc[c] += src[c] * kt;
+        acumula(acc.data(), trab.lin[limita(l + desl - t, nl)], k.data[t], nc);
       }
       for (int c = 0; c < nc; c++) sai.lin[l][c] = static_cast<FLT>(acc[c]);
     }
