@@ -1,5 +1,6 @@
 // Correlation of two 1024 x 1024 images by the library against the same linear correlation
-// through FFTW (when present), and the 2048 x 2048 forward transform alone.
+// through FFTW (when present); the autocorrelation of one beside the correlation of the image
+// with itself; and the 2048 x 2048 forward transform alone.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -32,6 +33,18 @@ void BM_xcorr(benchmark::State& state) {
 }
 BENCHMARK(BM_xcorr)->Unit(benchmark::kMillisecond);
 
+void BM_autocorr(benchmark::State& state) {
+  const IMGFLT a = aleatoria(LADO, LADO, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(autocorr(a).data);
+}
+BENCHMARK(BM_autocorr)->Unit(benchmark::kMillisecond);
+
+void BM_xcorr_mesma(benchmark::State& state) {
+  const IMGFLT a = aleatoria(LADO, LADO, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(xcorr(a, a).data);
+}
+BENCHMARK(BM_xcorr_mesma)->Unit(benchmark::kMillisecond);
+
 void BM_fft2direta_2048(benchmark::State& state) {
   const IMGCPX img(aleatoria(2 * LADO, 2 * LADO, 3));
   for (auto _ : state) benchmark::DoNotOptimize(fft2direta(img, 0, 0).data);
@@ -44,8 +57,13 @@ BENCHMARK(BM_fft2direta_2048)->Unit(benchmark::kMillisecond);
 class XCORRFFTW {
  public:
   XCORRFFTW(int nla, int nca, int nlb, int ncb)
-      : nla_(nla), nca_(nca), nlb_(nlb), ncb_(ncb), NL_(potencia(nla + nlb - 1)),
-        NC_(potencia(nca + ncb - 1)), nh_(NC_ / 2 + 1) {
+      : nla_(nla),
+        nca_(nca),
+        nlb_(nlb),
+        ncb_(ncb),
+        NL_(potencia(nla + nlb - 1)),
+        NC_(potencia(nca + ncb - 1)),
+        nh_(NC_ / 2 + 1) {
     ra_ = fftw_alloc_real(static_cast<size_t>(NL_) * NC_);
     rb_ = fftw_alloc_real(static_cast<size_t>(NL_) * NC_);
     fa_ = fftw_alloc_complex(static_cast<size_t>(NL_) * nh_);

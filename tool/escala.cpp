@@ -99,9 +99,9 @@ IMGFLT reamostra(IMGFLT salvo, const PONTO2 cant[4]) {
       const double fa = std::floor(ql), fb = std::floor(qc);
       const double fl = ql - fa, fc = qc - fb;
       const int a = static_cast<int>(fa), b = static_cast<int>(fb);
-      al(u, v, 'c') = static_cast<FLT>((1 - fl) * (1 - fc) * salvo(a, b) +
-                                       (1 - fl) * fc * salvo(a, b + 1) +
-                                       fl * (1 - fc) * salvo(a + 1, b) + fl * fc * salvo(a + 1, b + 1));
+      al(u, v, 'c') =
+          static_cast<FLT>((1 - fl) * (1 - fc) * salvo(a, b) + (1 - fl) * fc * salvo(a, b + 1) +
+                           fl * (1 - fc) * salvo(a + 1, b) + fl * fc * salvo(a + 1, b + 1));
     }
   }
   return al;
@@ -112,15 +112,15 @@ IMGFLT reamostra(IMGFLT salvo, const PONTO2 cant[4]) {
 IMGFLT corrigeescala(const IMGFLT& canonflt, const IMGBIN& mascara) {
   IMGFLT F = centrada(canonflt, mascara);
   if (deb) imp(normminmax(F), "_v07.tga");
-  IMGFLT A = xcorr(F, F);
+  IMGFLT A = autocorr(F);
   if (deb) imp(normminmax(A), "_v08.tga");
   VETOR<PONTOI2> diag = diagonais(kminlmax(A, 0, 9, (A.nl() + A.nc()) / 30.0));
   testacoeficientes(A, diag);
   ordena(diag);
   if (deb) std::cout << "  v de autocorr (ul,ur,dl,dr)=" << diag << std::endl;
   const PONTOI2* p = diag.data;
-  PONTO2 cant[4] = {PONTO2(p[0].l, p[0].c), PONTO2(p[1].l, p[1].c - 1),
-                    PONTO2(p[2].l - 1, p[2].c), PONTO2(p[3].l - 1, p[3].c - 1)};
+  PONTO2 cant[4] = {PONTO2(p[0].l, p[0].c), PONTO2(p[1].l, p[1].c - 1), PONTO2(p[2].l - 1, p[2].c),
+                    PONTO2(p[3].l - 1, p[3].c - 1)};
   for (PONTO2& q : cant) {
     q.l -= tamgrade;
     q.c -= tamgrade;

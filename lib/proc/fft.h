@@ -26,6 +26,10 @@ VETOR<CPXD> fftinversa(VETOR<CPXD> v);
 
 // Forward 2-D transform of img zero-padded or cut to nl x nc (nl < 1 or nc < 1: its own size).
 IMGCPX fft2direta(IMGCPX img, int nl, int nc);
+// The forward transform of every row alone, or of every column alone (unscaled):
+// fft2direta(img, 0, 0) is fftcolunas(fftlinhas(img)), bit for bit.
+IMGCPX fftlinhas(IMGCPX img);
+IMGCPX fftcolunas(IMGCPX img);
 // Inverse 2-D transform, divided by nl*nc.
 IMGCPX fft2inversa(IMGCPX img);
 // The same for the transform of a real image (conjugate-symmetric), giving the real result

@@ -93,6 +93,37 @@ IMGFLT xcorr(IMGFLT a, IMGFLT b) {
   return fft2inversareal(std::move(z), nc, 1 - nlb, 1 - ncb, nla + nlb - 1, nca + ncb - 1);
 }
 
+// Two rows of a share each row transform (one in the real parts, one in the imaginary parts);
+// the pair's spectra are split apart over the columns 0 .. nc/2 that a real result needs, so
+// the column transforms are half as many as for two images.
+IMGFLT autocorr(const IMGFLT& a) {
+  const int nl = a.nl(), nc = a.nc();
+  if (a.n() == 0) return xcorr(a, a);
+  const int SL = potenciade2acima(2 * nl - 1), SC = potenciade2acima(2 * nc - 1), meio = SC / 2 + 1;
+  IMGCPX w((nl + 1) / 2, SC);
+  for (int j = 0; j < w.nl(); j++)
+    for (int c = 0; c < nc; c++)
+      w.lin[j][c] = CPXF(a.lin[2 * j][c], 2 * j + 1 < nl ? a.lin[2 * j + 1][c] : 0.0f);
+  w = fftlinhas(std::move(w));
+  IMGCPX h(SL, meio);
+  for (int j = 0; j < w.nl(); j++)
+    for (int v = 0; v < meio; v++) {
+      // Z = X + iY with X, Y the spectra of real rows: X(v) = (Z(v) + conj Z(-v)) / 2 and
+      // Y(v) = -i (Z(v) - conj Z(-v)) / 2.
+      const CPXF z = w.lin[j][v], zm = std::conj(w.lin[j][(SC - v) % SC]);
+      const CPXF s = z + zm, d = z - zm;
+      h.lin[2 * j][v] = 0.5f * s;
+      if (2 * j + 1 < nl) h.lin[2 * j + 1][v] = CPXF(0.5f * d.imag(), -0.5f * d.real());
+    }
+  w = IMGCPX();
+  h = fftcolunas(std::move(h));
+  for (int i = 0; i < h.n(); i++) {
+    const CPXF x = h.data[i];
+    h.data[i] = CPXF(x.real() * x.real() + x.imag() * x.imag(), 0.0f);
+  }
+  return fft2inversareal(std::move(h), SC, 1 - nl, 1 - nc, 2 * nl - 1, 2 * nc - 1);
+}
+
 // The quarter turns on the transform: with S the size of the padded square and a turned k
 // times (rot90), FFT(turned a)(u, v) = phase * FFT(a)(fonte(u, v)). The phase is a circular
 // shift of the correlation by (dl, dc), taken out where the window is read.

@@ -11,6 +11,9 @@ IMGCPX xcorrshift(IMGCPX img, int nl1, int nc1, int nl2, int nc2);
 // size (a.nl+b.nl-1) x (a.nc+b.nc-1), backg 0.
 IMGFLT xcorr(IMGFLT a, IMGFLT b);
 
+// xcorr(a, a) up to rounding, with about two thirds of its work.
+IMGFLT autocorr(const IMGFLT& a);
+
 // The correlations of the four quarter turns of a with b, from one transform of each:
 // giros(k) equals xcorr(rot90 applied k times to a, b) up to rounding (bit for bit for k = 0
 // when a and b pad to the same square as xcorr pads them).

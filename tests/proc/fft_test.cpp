@@ -359,6 +359,20 @@ TEST(Xcorr, MesmosBitsComUmOuVariosFios) {
     unsetenv("MORVIA_THREADS");
 }
 
+// The autocorrelation through row pairs and half the columns is the correlation of the image
+// with itself, for odd and even sizes, single rows and columns.
+TEST(Xcorr, AutocorrelacaoIgualAoXcorrComElaMesma) {
+  const int tamanhos[][2] = {{1, 1}, {1, 6}, {7, 1}, {5, 9}, {6, 6}, {33, 20}};
+  for (const auto& t : tamanhos) {
+    SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]));
+    const IMGFLT a = aleatoria(t[0], t[1], 31);
+    const IMGFLT r = autocorr(a);
+    confere(r, xcorrdireta(a, a), 1e-4);
+    EXPECT_EQ(r.backg, 0);
+  }
+  EXPECT_EQ(autocorr(IMGFLT()).n(), 0);
+}
+
 // The quarter turns taken on the transform give the correlations of the turned images; with
 // a square pair padded as xcorr pads it, no turn gives its very bits.
 TEST(Xcorr, GirosIguaisAoXcorrDaImagemGirada) {
