@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "core/aborta.h"
@@ -77,11 +78,20 @@ std::vector<BYTE> estendida(const IMGGRY& img, int m) {
   return e;
 }
 
-// The votes of one ring pixel for a whole row: centre v, ring pixel b, column by column.
-void vota(const BYTE* v, const BYTE* b, int nc, uint16_t* pos, uint16_t* neg) {
+// The votes of the first two ring pixels b0 and b1 for a whole row of centres v, and whether
+// the rest of the ring can still bring either count to its limit (at least minp or minn
+// after these two). The limits come in as arguments: stores to bytes may alias any global.
+__attribute__((target_clones("avx2", "default"))) void votadois(
+    const BYTE* __restrict v, const BYTE* __restrict b0, const BYTE* __restrict b1, int nc,
+    int thresh, int claro, int escuro, int minp, int minn, BYTE* __restrict pos,
+    BYTE* __restrict neg, BYTE* __restrict cand) {
   for (int c = 0; c < nc; c++) {
-    pos[c] += votapos(v[c], b[c]);
-    neg[c] += votaneg(v[c], b[c]);
+    const int x = v[c], y0 = b0[c], y1 = b1[c];
+    const int p = ((x - y0 > thresh) & (y0 <= escuro)) + ((x - y1 > thresh) & (y1 <= escuro));
+    const int n = ((x - y0 < -thresh) & (y0 >= claro)) + ((x - y1 < -thresh) & (y1 >= claro));
+    pos[c] = static_cast<BYTE>(p);
+    neg[c] = static_cast<BYTE>(n);
+    cand[c] = (p >= minp) | (n >= minn);
   }
 }
 
@@ -102,7 +112,7 @@ IMGBIN detectafuros(const IMGGRY& img, int dist, int Thresh, int SubMaxPos, int 
   IMGBIN sai(nl, nc, true);
   if (img.n() == 0) return sai;
   const std::vector<PONTOI2> o = anel(dist);
-  const int nanel = static_cast<int>(o.size()), primeiros = std::min(2, nanel);
+  const int nanel = static_cast<int>(o.size());
   const int limpos = 8 * dist - SubMaxPos, limneg = 8 * dist - SubMaxNeg;
   // Columns more than nc away clamp to the same edge pixel as nc away.
   const int m = std::min(dist, nc), w = nc + 2 * m;
@@ -110,25 +120,31 @@ IMGBIN detectafuros(const IMGGRY& img, int dist, int Thresh, int SubMaxPos, int 
   auto anelde = [&](int r, int k) {
     return &e[static_cast<size_t>(limita(r + o[k].l, nl)) * w + m + std::clamp(o[k].c, -m, m)];
   };
-  std::vector<uint16_t> pos(nc), neg(nc);
+  // Rings of dist >= 1 have 8 dist >= 8 pixels: the first two always exist.
+  const int resto = nanel - 2;
+  std::vector<BYTE> pos(nc), neg(nc), cand(static_cast<size_t>(nc) + 8, 0);
   for (int r = 0; r < nl; r++) {
-    std::fill(pos.begin(), pos.end(), 0);
-    std::fill(neg.begin(), neg.end(), 0);
     const BYTE* v = &e[static_cast<size_t>(r) * w + m];
-    for (int k = 0; k < primeiros; k++) vota(v, anelde(r, k), nc, pos.data(), neg.data());
-    const int resto = nanel - primeiros;
-    for (int c = 0; c < nc; c++) {
-      int p = pos[c], n = neg[c];
-      if (p + resto < limpos && n + resto < limneg) continue;
-      for (int k = primeiros; k < nanel; k++) {
-        const int b = anelde(r, k)[c];
-        p += votapos(v[c], b);
-        n += votaneg(v[c], b);
-        const int falta = nanel - 1 - k;
-        if (p + falta < limpos && n + falta < limneg) break;
+    votadois(v, anelde(r, 0), anelde(r, 1), nc, Thresh, Claro, Escuro, limpos - resto,
+             limneg - resto, pos.data(), neg.data(), cand.data());
+    // Eight candidate flags at a time: on paper and inside strokes there are none.
+    for (int c0 = 0; c0 < nc; c0 += 8) {
+      uint64_t oito;
+      std::memcpy(&oito, &cand[c0], sizeof oito);
+      if (!oito) continue;
+      for (int c = c0; c < std::min(c0 + 8, nc); c++) {
+        if (!cand[c]) continue;
+        int p = pos[c], n = neg[c];
+        for (int k = 2; k < nanel; k++) {
+          const int b = anelde(r, k)[c];
+          p += votapos(v[c], b);
+          n += votaneg(v[c], b);
+          const int falta = nanel - 1 - k;
+          if (p + falta < limpos && n + falta < limneg) break;
+        }
+        // The 3 x 3 mean only where a white dot's votes are in: it keeps dots off paper.
+        if (p >= limpos || (n >= limneg && mediaem(img, 3, 3, r, c) <= 244)) sai.poe(r, c, false);
       }
-      // The 3 x 3 mean only where a white dot's votes are in: it keeps dots off paper.
-      if (p >= limpos || (n >= limneg && mediaem(img, 3, 3, r, c) <= 244)) sai.poe(r, c, false);
     }
   }
   return sai;
