@@ -7,56 +7,59 @@
 
 namespace {
 
-// Working marks of removepequenos, one byte per pixel.
-constexpr BYTE PRETO = 0, CONTADO = 64, PINTADO = 128, BRANCO = 255;
+// Black pixels c0 .. c1 of one row.
+struct CORRIDA {
+  int c0, c1;
+};
 
-std::vector<BYTE> desempacota(const IMGBIN& img) {
-  std::vector<BYTE> m(static_cast<size_t>(img.n()), BRANCO);
-  cadapreto(img, [&m, &img](int l, int c) { m[static_cast<size_t>(l) * img.nc() + c] = PRETO; });
-  return m;
+// The runs of every row in reading order; row l's are inicio[l] .. inicio[l + 1] - 1.
+void corridas(const IMGBIN& img, std::vector<CORRIDA>& r, std::vector<int>& inicio) {
+  inicio.assign(static_cast<size_t>(img.nl()) + 1, 0);
+  int linha = -1;
+  cadapreto(img, [&](int l, int c) {
+    if (l == linha && r.back().c1 == c - 1) {
+      r.back().c1 = c;
+      return;
+    }
+    for (; linha < l; linha++) inicio[linha + 1] = static_cast<int>(r.size());
+    r.push_back({c, c});
+  });
+  for (; linha < img.nl(); linha++) inicio[linha + 1] = static_cast<int>(r.size());
 }
 
-// Grows the 8-connected component of seed i over pixels holding de, relabelling them para, with an
-// explicit stack; visita is called on every pixel. Returns the component's size.
-template <class F>
-int cresce8(std::vector<BYTE>& m, int nl, int nc, int i, BYTE de, BYTE para, F visita,
-            std::vector<int>& pilha) {
-  int conta = 0;
-  m[i] = para;
-  pilha.assign(1, i);
-  while (!pilha.empty()) {
-    int p = pilha.back();
-    pilha.pop_back();
-    conta++;
-    visita(p);
-    int l = p / nc, c = p % nc;
-    for (int dl = -1; dl <= 1; dl++)
-      for (int dc = -1; dc <= 1; dc++) {
-        int r = l + dl, k = c + dc;
-        if ((dl || dc) && r >= 0 && r < nl && k >= 0 && k < nc && m[r * nc + k] == de) {
-          m[r * nc + k] = para;
-          pilha.push_back(r * nc + k);
-        }
-      }
-  }
-  return conta;
+int raiz(std::vector<int>& pai, int x) {
+  while (pai[x] != x) x = pai[x] = pai[pai[x]];
+  return x;
 }
 
 }  // namespace
 
+// Runs joined across rows by union-find: two runs of neighbouring rows are 8-connected when
+// their column ranges, one widened by a pixel each side, overlap.
 IMGBIN removepequenos(const IMGBIN& img, int minpix) {
-  const int nl = img.nl(), nc = img.nc();
-  std::vector<BYTE> m = desempacota(img);
-  IMGBIN sai(nl, nc, true);
-  std::vector<int> pilha;
-  for (int i = 0; i < img.n(); i++) {
-    if (m[i] != PRETO) continue;
-    if (cresce8(
-            m, nl, nc, i, PRETO, CONTADO, [](int) {}, pilha) < minpix)
-      continue;
-    cresce8(
-        m, nl, nc, i, CONTADO, PINTADO, [&](int p) { sai.poe(p / nc, p % nc, false); }, pilha);
+  std::vector<CORRIDA> r;
+  std::vector<int> inicio;
+  corridas(img, r, inicio);
+  std::vector<int> pai(r.size());
+  for (size_t i = 0; i < pai.size(); i++) pai[i] = static_cast<int>(i);
+  for (int l = 1; l < img.nl(); l++) {
+    int i = inicio[l - 1], j = inicio[l];
+    while (i < inicio[l] && j < inicio[l + 1]) {
+      if (r[i].c1 + 1 >= r[j].c0 && r[j].c1 + 1 >= r[i].c0) pai[raiz(pai, i)] = raiz(pai, j);
+      if (r[i].c1 < r[j].c1)
+        i++;
+      else
+        j++;
+    }
   }
+  std::vector<long long> tamanho(r.size(), 0);
+  for (size_t i = 0; i < r.size(); i++)
+    tamanho[raiz(pai, static_cast<int>(i))] += r[i].c1 - r[i].c0 + 1;
+  IMGBIN sai(img.nl(), img.nc(), true);
+  for (int l = 0; l < img.nl(); l++)
+    for (int i = inicio[l]; i < inicio[l + 1]; i++)
+      if (tamanho[raiz(pai, i)] >= minpix)
+        for (int c = r[i].c0; c <= r[i].c1; c++) sai.poe(l, c, false);
   return sai;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,50 @@ TEST(Centrocomp, Casos) {
     SCOPED_TRACE(k.nome);
     EXPECT_EQ(pretos(centrocomp(k.img)), k.esperado);
   }
+}
+
+// Removal straight from the definition: each black pixel's 8-connected component grown by
+// a breadth-first search, kept when it has at least minpix pixels.
+IMGBIN removepequenosdireto(const IMGBIN& img, int minpix) {
+  const int nl = img.nl(), nc = img.nc();
+  std::vector<int> rotulo(static_cast<size_t>(nl) * nc, -1), tamanho;
+  for (int i = 0; i < nl * nc; i++) {
+    if (img.pega(i / nc, i % nc) || rotulo[i] >= 0) continue;
+    const int k = static_cast<int>(tamanho.size());
+    std::vector<int> fila = {i};
+    rotulo[i] = k;
+    for (size_t f = 0; f < fila.size(); f++)
+      for (int dl = -1; dl <= 1; dl++)
+        for (int dc = -1; dc <= 1; dc++) {
+          const int l = fila[f] / nc + dl, c = fila[f] % nc + dc;
+          if (l < 0 || l >= nl || c < 0 || c >= nc || img.pega(l, c) || rotulo[l * nc + c] >= 0)
+            continue;
+          rotulo[l * nc + c] = k;
+          fila.push_back(l * nc + c);
+        }
+    tamanho.push_back(static_cast<int>(fila.size()));
+  }
+  IMGBIN sai(nl, nc, true);
+  for (int i = 0; i < nl * nc; i++)
+    if (rotulo[i] >= 0 && tamanho[rotulo[i]] >= minpix) sai.poe(i / nc, i % nc, false);
+  return sai;
+}
+
+// Random images of several densities and widths (partial last words included) against the
+// definition.
+TEST(Removepequenos, ComoADefinicaoEmImagensAleatorias) {
+  std::mt19937 g(5);
+  for (const int nc : {1, 7, 32, 45, 70})
+    for (const double densidade : {0.1, 0.35, 0.6})
+      for (const int minpix : {2, 5, 30}) {
+        SCOPED_TRACE(std::to_string(nc) + " " + std::to_string(densidade) + " " +
+                     std::to_string(minpix));
+        IMGBIN img(23, nc, true);
+        std::bernoulli_distribution preto(densidade);
+        for (int l = 0; l < img.nl(); l++)
+          for (int c = 0; c < nc; c++) img.poe(l, c, !preto(g));
+        EXPECT_EQ(texto(removepequenos(img, minpix)), texto(removepequenosdireto(img, minpix)));
+      }
 }
 
 // A component covering a whole page is grown without a deep call stack.
