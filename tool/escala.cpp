@@ -82,26 +82,39 @@ void testacoeficientes(IMGFLT& A, const VETOR<PONTOI2>& diag) {
     if (c < mincorr) aborta("Erro: Ha coeficiente auto-corr < mincorr");
 }
 
-// Bilinear resampling of salvo over the quadrilateral ul, ur, dl, dr onto the grid of alinhada.
-IMGFLT reamostra(IMGFLT salvo, const PONTO2 cant[4]) {
+// Bilinear resampling of salvo over the quadrilateral ul, ur, dl, dr onto the grid of alinhada;
+// pixels beyond salvo read as white (1).
+IMGFLT reamostra(const IMGFLT& salvo, const PONTO2 cant[4]) {
   const int lado = tamperm + tamperm / 16, h = tamperm / 32;
   IMGFLT al(lado, lado);
   al.lc = al.cc = h;
   al.backg = 1.0f;
-  salvo.backg = 1.0f;
+  auto pixel = [&salvo](int l, int c) { return salvo.dentro(l, c) ? salvo.lin[l][c] : 1.0f; };
   const PONTO2 &ul = cant[0], &ur = cant[1], &dl = cant[2], &dr = cant[3];
   const double t = 1.0 / (tamperm - 1);
   for (int u = -h; u < lado - h; u++) {
     const double el = ul.l + u * t * (dl.l - ul.l), ec = ul.c + u * t * (dl.c - ul.c);
     const double dl2 = ur.l + u * t * (dr.l - ur.l), dc2 = ur.c + u * t * (dr.c - ur.c);
+    FLT* saida = al.lin[u + h];
     for (int v = -h; v < lado - h; v++) {
       const double ql = el + v * t * (dl2 - el), qc = ec + v * t * (dc2 - ec);
       const double fa = std::floor(ql), fb = std::floor(qc);
       const double fl = ql - fa, fc = qc - fb;
       const int a = static_cast<int>(fa), b = static_cast<int>(fb);
-      al(u, v, 'c') =
-          static_cast<FLT>((1 - fl) * (1 - fc) * salvo(a, b) + (1 - fl) * fc * salvo(a, b + 1) +
-                           fl * (1 - fc) * salvo(a + 1, b) + fl * fc * salvo(a + 1, b + 1));
+      FLT p00, p01, p10, p11;
+      if (a >= 0 && b >= 0 && a + 1 < salvo.nl() && b + 1 < salvo.nc()) {
+        p00 = salvo.lin[a][b];
+        p01 = salvo.lin[a][b + 1];
+        p10 = salvo.lin[a + 1][b];
+        p11 = salvo.lin[a + 1][b + 1];
+      } else {
+        p00 = pixel(a, b);
+        p01 = pixel(a, b + 1);
+        p10 = pixel(a + 1, b);
+        p11 = pixel(a + 1, b + 1);
+      }
+      saida[v + h] = static_cast<FLT>((1 - fl) * (1 - fc) * p00 + (1 - fl) * fc * p01 +
+                                      fl * (1 - fc) * p10 + fl * fc * p11);
     }
   }
   return al;
