@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/aborta.h"
+#include "core/paralelo.h"
 #include "proc/suavizacao.h"
 
 namespace {
@@ -122,30 +123,33 @@ IMGBIN detectafuros(const IMGGRY& img, int dist, int Thresh, int SubMaxPos, int 
   };
   // Rings of dist >= 1 have 8 dist >= 8 pixels: the first two always exist.
   const int resto = nanel - 2;
-  std::vector<BYTE> pos(nc), neg(nc), cand(static_cast<size_t>(nc) + 8, 0);
-  for (int r = 0; r < nl; r++) {
-    const BYTE* v = &e[static_cast<size_t>(r) * w + m];
-    votadois(v, anelde(r, 0), anelde(r, 1), nc, Thresh, Claro, Escuro, limpos - resto,
-             limneg - resto, pos.data(), neg.data(), cand.data());
-    // Eight candidate flags at a time: on paper and inside strokes there are none.
-    for (int c0 = 0; c0 < nc; c0 += 8) {
-      uint64_t oito;
-      std::memcpy(&oito, &cand[c0], sizeof oito);
-      if (!oito) continue;
-      for (int c = c0; c < std::min(c0 + 8, nc); c++) {
-        if (!cand[c]) continue;
-        int p = pos[c], n = neg[c];
-        for (int k = 2; k < nanel; k++) {
-          const int b = anelde(r, k)[c];
-          p += votapos(v[c], b);
-          n += votaneg(v[c], b);
-          const int falta = nanel - 1 - k;
-          if (p + falta < limpos && n + falta < limneg) break;
+  // Rows are shared out over the cores: each row writes only its own words of sai.
+  emparalelo(nl, 1, [&](int ini, int fim) {
+    std::vector<BYTE> pos(nc), neg(nc), cand(static_cast<size_t>(nc) + 8, 0);
+    for (int r = ini; r < fim; r++) {
+      const BYTE* v = &e[static_cast<size_t>(r) * w + m];
+      votadois(v, anelde(r, 0), anelde(r, 1), nc, Thresh, Claro, Escuro, limpos - resto,
+               limneg - resto, pos.data(), neg.data(), cand.data());
+      // Eight candidate flags at a time: on paper and inside strokes there are none.
+      for (int c0 = 0; c0 < nc; c0 += 8) {
+        uint64_t oito;
+        std::memcpy(&oito, &cand[c0], sizeof oito);
+        if (!oito) continue;
+        for (int c = c0; c < std::min(c0 + 8, nc); c++) {
+          if (!cand[c]) continue;
+          int p = pos[c], n = neg[c];
+          for (int k = 2; k < nanel; k++) {
+            const int b = anelde(r, k)[c];
+            p += votapos(v[c], b);
+            n += votaneg(v[c], b);
+            const int falta = nanel - 1 - k;
+            if (p + falta < limpos && n + falta < limneg) break;
+          }
+          // The 3 x 3 mean only where a white dot's votes are in: it keeps dots off paper.
+          if (p >= limpos || (n >= limneg && mediaem(img, 3, 3, r, c) <= 244)) sai.poe(r, c, false);
         }
-        // The 3 x 3 mean only where a white dot's votes are in: it keeps dots off paper.
-        if (p >= limpos || (n >= limneg && mediaem(img, 3, 3, r, c) <= 244)) sai.poe(r, c, false);
       }
     }
-  }
+  });
   return sai;
 }
