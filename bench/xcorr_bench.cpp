@@ -45,6 +45,14 @@ void BM_xcorr_mesma(benchmark::State& state) {
 }
 BENCHMARK(BM_xcorr_mesma)->Unit(benchmark::kMillisecond);
 
+// The phase-3 shape: a 1088 x 1088 scan against a 512 x 512 model, one quarter turn read
+// from transforms made once.
+void BM_xcorrgiros(benchmark::State& state) {
+  const XCORRGIROS giros(aleatoria(1088, 1088, 1), aleatoria(512, 512, 2));
+  for (auto _ : state) benchmark::DoNotOptimize(giros(static_cast<int>(state.range(0))).data);
+}
+BENCHMARK(BM_xcorrgiros)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_fft2direta_2048(benchmark::State& state) {
   const IMGCPX img(aleatoria(2 * LADO, 2 * LADO, 3));
   for (auto _ : state) benchmark::DoNotOptimize(fft2direta(img, 0, 0).data);

@@ -355,44 +355,47 @@ void linhasreais(const IMGCPX& img, const JANELA& j, IMGFLT& r) {
   });
 }
 
-// The inverse column pass of a spectrum handed over column by column, kept in the rows of q:
-// row i of q is row (l0 + i) mod nl of the pass's result. A column of zeros stays zeros, as in
-// the pass in place.
-void colunasinversas(int nl, const COLUNA& coluna, int l0, IMGCPX& q) {
+// The inverse column pass of a spectrum handed over a block of columns at a time, kept in the
+// rows of q: row i of q is row (l0 + i) mod nl of the pass's result. A column of zeros stays
+// zeros, as in the pass in place.
+void colunasinversas(int nl, const COLUNAS& colunas, int l0, IMGCPX& q) {
   W_init(nl);
-  emparalelo(q.nc(), BLOCO, [nl, &coluna, l0, &q](int ini, int fim) {
-    std::vector<CPXF> col(static_cast<size_t>(nl));
+  emparalelo(q.nc(), BLOCO, [nl, &colunas, l0, &q](int ini, int fim) {
+    std::vector<CPXF> bloco(static_cast<size_t>(nl) * GRUPO * BLOCO);
     std::vector<CPXD> x(potenciade2(nl) ? 0 : nl), y(x.size());
-    BLOCOFFT bloco(potenciade2(nl) ? nl : 1);
+    BLOCOFFT fft(potenciade2(nl) ? nl : 1);
     const double escala = 1.0 / nl;
+    // Column v of q from the values of the pass's rows t.
     auto guarda = [&q, nl, l0](int v, auto valor) {
       for (int i = 0, t = l0; i < q.nl(); i++, t = t + 1 == nl ? 0 : t + 1) q.lin[i][v] = valor(t);
     };
     for (int v0 = ini; v0 < fim; v0 += BLOCO) {
       const int nb = std::min(BLOCO, fim - v0);
+      // GRUPO blocks are asked for at once, so that the source is read in longer runs.
+      const int ng = std::min(GRUPO * BLOCO, fim - (v0 - (v0 - ini) % (GRUPO * BLOCO)));
+      const int g0 = (v0 - ini) % (GRUPO * BLOCO);
+      if (g0 == 0) colunas(v0, ng, bloco.data());
+      const CPXF* origem = bloco.data() + g0;
       bool cheia[BLOCO] = {};
+      if (potenciade2(nl)) {
+        fft.carrega(origem, nb, 1, ng, cheia);
+        fft.zera(nb);
+        fft.transforma(false);
+        for (int b = 0; b < nb; b++)
+          guarda(v0 + b, [&fft, &cheia, b, escala](int t) {
+            return cheia[b] ? CPXF(fft.pega(t, b) * escala) : CPXF();
+          });
+        continue;
+      }
       for (int b = 0; b < nb; b++) {
-        coluna(v0 + b, col.data());
-        cheia[b] = !zerada(col.data(), nl);
-        if (!potenciade2(nl)) {
-          if (!cheia[b]) {
-            guarda(v0 + b, [](int) { return CPXF(); });
-            continue;
-          }
-          for (int t = 0; t < nl; t++) x[t] = CPXD(col[t]);
-          transforma(x.data(), nl, y.data(), false);
-          guarda(v0 + b, [&y](int t) { return CPXF(y[t]); });
+        for (int t = 0; t < nl; t++) x[t] = CPXD(origem[static_cast<size_t>(t) * ng + b]);
+        if (nula(x.data(), nl)) {
+          guarda(v0 + b, [](int) { return CPXF(); });
           continue;
         }
-        for (int t = 0; t < nl; t++) bloco.poe(t, b, CPXD(col[t]));
+        transforma(x.data(), nl, y.data(), false);
+        guarda(v0 + b, [&y](int t) { return CPXF(y[t]); });
       }
-      if (!potenciade2(nl)) continue;
-      bloco.zera(nb);
-      bloco.transforma(false);
-      for (int b = 0; b < nb; b++)
-        guarda(v0 + b, [&bloco, &cheia, b, escala](int t) {
-          return cheia[b] ? CPXF(bloco.pega(t, b) * escala) : CPXF();
-        });
     }
   });
 }
@@ -478,7 +481,8 @@ IMGFLT fft2inversareal(IMGCPX meia, int nc) {
   return fft2inversareal(std::move(meia), nc, 0, 0, nl, nc);
 }
 
-IMGFLT fft2inversareal(int nl, int nc, const COLUNA& coluna, int l0, int c0, int nljan, int ncjan) {
+IMGFLT fft2inversareal(int nl, int nc, const COLUNAS& colunas, int l0, int c0, int nljan,
+                       int ncjan) {
   if (nljan > nl || ncjan > nc) aborta("Erro fft2inversareal: janela maior que a imagem");
   IMGFLT r(nljan, ncjan);
   if (r.n() == 0) return r;
@@ -491,7 +495,7 @@ IMGFLT fft2inversareal(int nl, int nc, const COLUNA& coluna, int l0, int c0, int
     nq = std::min(nl, (l0 - l0par + nljan + 1) & ~1);
   }
   IMGCPX q(nq, nc / 2 + 1);
-  colunasinversas(nl, coluna, l0par, q);
+  colunasinversas(nl, colunas, l0par, q);
   linhasreais(q, JANELA{nq, nc, l0 - l0par, c0}, r);
   return r;
 }

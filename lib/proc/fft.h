@@ -42,8 +42,10 @@ IMGFLT fft2inversareal(IMGCPX meia, int nc);
 // taken circularly: out(i, j) = result((l0 + i) mod nl, (c0 + j) mod nc). Rows outside the
 // window are not transformed.
 IMGFLT fft2inversareal(IMGCPX meia, int nc, int l0, int c0, int nljan, int ncjan);
-// The same window from a spectrum of nl x nc handed over a column at a time: coluna(v, d)
-// writes the nl values of column v (0 .. nc/2) to d, and may be called from several threads
-// at once. Only the rows the window needs are stored, nljan + 2 at most.
-typedef std::function<void(int, CPXF*)> COLUNA;
-IMGFLT fft2inversareal(int nl, int nc, const COLUNA& coluna, int l0, int c0, int nljan, int ncjan);
+// The same window from a spectrum of nl x nc handed over a few columns at a time:
+// colunas(v0, k, d) writes columns v0 .. v0+k-1 (of 0 .. nc/2), row by row, to d: the value of
+// row u, column v0 + b at d[u * k + b]. It may be called from several threads at once. Only
+// the rows the window needs are stored, nljan + 2 at most.
+typedef std::function<void(int, int, CPXF*)> COLUNAS;
+IMGFLT fft2inversareal(int nl, int nc, const COLUNAS& colunas, int l0, int c0, int nljan,
+                       int ncjan);

@@ -147,15 +147,26 @@ IMGFLT XCORRGIROS::operator()(int k) const {
   if (z_.n() == 0) return IMGFLT(nl, nc);
   const GIRO g = GIROS[k];
   auto mod = [S](int x) { return x & (S - 1); };
-  // Column v of A(turned) * conj(B), straight into the inverse: no product image is stored.
-  auto coluna = [this, g, mod](int v, CPXF* d) {
+  // Columns of A(turned) * conj(B), straight into the inverse: no product image is stored.
+  // Row by row, so that z is read along its rows.
+  auto colunas = [this, g, mod](int v0, int nv, CPXF* d) {
     for (int u = 0; u < z_.nl(); u++) {
-      const int su = mod(g.lu * u + g.lv * v), sv = mod(g.cu * u + g.cv * v);
-      d[u] = produto(z_.lin[su][sv], z_.lin[mod(-su)][mod(-sv)], z_.lin[u][v],
-                     z_.lin[mod(-u)][mod(-v)]);
+      // Rows far apart defeat the processor's own prefetching: the rows a few steps ahead
+      // are asked for here, a cache line (8 pixels) at a time.
+      constexpr int ADIANTE = 8;
+      const int ua = mod(u + ADIANTE);
+      for (int v = v0; v < v0 + nv; v += 8) {
+        __builtin_prefetch(&z_.lin[ua][v]);
+        __builtin_prefetch(&z_.lin[mod(-ua)][mod(-v)]);
+      }
+      for (int v = v0; v < v0 + nv; v++) {
+        const int su = mod(g.lu * u + g.lv * v), sv = mod(g.cu * u + g.cv * v);
+        *d++ = produto(z_.lin[su][sv], z_.lin[mod(-su)][mod(-sv)], z_.lin[u][v],
+                       z_.lin[mod(-u)][mod(-v)]);
+      }
     }
   };
   const int dl = k == 1 ? nca_ - 1 : (k == 2 ? nla_ - 1 : 0);
   const int dc = k == 2 ? nca_ - 1 : (k == 3 ? nla_ - 1 : 0);
-  return fft2inversareal(S, S, coluna, 1 - nlb_ - dl, 1 - ncb_ - dc, nl, nc);
+  return fft2inversareal(S, S, colunas, 1 - nlb_ - dl, 1 - ncb_ - dc, nl, nc);
 }
