@@ -7,8 +7,22 @@
 
 namespace {
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVIA_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVIA_ASAN 1
+#endif
+
 constexpr size_t PAGINAGRANDE = size_t(2) << 20;
+#ifdef MORVIA_ASAN
+// Under the address sanitizer every block comes from malloc, where overruns are caught.
+constexpr size_t MINIMO = ~size_t(0);
+#else
 constexpr size_t MINIMO = 2 * PAGINAGRANDE;  // smaller blocks come from malloc
+#endif
 
 size_t arredonda(size_t size) { return (size + PAGINAGRANDE - 1) / PAGINAGRANDE * PAGINAGRANDE; }
 

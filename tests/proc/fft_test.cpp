@@ -162,7 +162,7 @@ TEST(FFT, InversaRealDoEspectroDeUmaImagemReal) {
 }
 
 // A window of the real inverse is the full result read circularly from its corner, bit for
-// bit, from the full spectrum, from its left half alone, or handed over column by column
+// bit, from the full spectrum, from its left half alone, or handed over a block of columns
 // (corners on odd and even rows, lengths odd and even).
 TEST(FFT, JanelaDaInversaRealLidaEmVolta) {
   const int tamanhos[][2] = {{6, 10}, {8, 16}, {7, 5}, {16, 8}};
@@ -172,14 +172,15 @@ TEST(FFT, JanelaDaInversaRealLidaEmVolta) {
     IMGCPX meia(t[0], t[1] / 2 + 1);
     for (int l = 0; l < meia.nl(); l++)
       for (int c = 0; c < meia.nc(); c++) meia.lin[l][c] = f.lin[l][c];
-    const COLUNA coluna = [&f](int v, CPXF* d) {
-      for (int l = 0; l < f.nl(); l++) d[l] = f.lin[l][v];
+    const COLUNAS colunas = [&f](int v0, int k, CPXF* d) {
+      for (int l = 0; l < f.nl(); l++)
+        for (int v = v0; v < v0 + k; v++) *d++ = f.lin[l][v];
     };
     for (const int l0 : {-2, 3, 0}) {
       SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]) + " l0=" + std::to_string(l0));
       const int c0 = 3, nl = t[0] - 1, nc = t[1] - 2;
       const IMGFLT janelas[] = {fft2inversareal(meia, t[1], l0, c0, nl, nc),
-                                fft2inversareal(t[0], t[1], coluna, l0, c0, nl, nc)};
+                                fft2inversareal(t[0], t[1], colunas, l0, c0, nl, nc)};
       for (const IMGFLT& janela : janelas) {
         ASSERT_TRUE(janela.mesmotamanho(nl, nc));
         for (int i = 0; i < nl; i++)
