@@ -1,6 +1,7 @@
 #include "leiaute.h"
 
 #include <string>
+#include <utility>
 
 #include "assinatura.h"
 #include "comandos.h"
@@ -21,7 +22,7 @@ std::string le(int semente, int dpi) {
   const IMGBIN marcada = marca(branca, vetorembutido(VETORBIT(8 * n)), 9, 12, 3, 2, semente);
   IMGGRY g(marcada.nl(), marcada.nc());
   converte(g, marcada);
-  verificagrupos(g, semente, 8 * n);  // a failed synchronisation ends the child
+  verificagrupos(std::move(g), semente, 8 * n);  // a failed synchronisation ends the child
   return "ok";
 }
 

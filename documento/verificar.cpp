@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "comandos.h"
@@ -154,7 +155,7 @@ std::string lepagina(const PEDIDO& p, const PAGINA& pg, int passo) {
     if (ESCADA[degrau].quadra) pagina = quadrada(p, bruta, moldurada(d) || dpi <= 0 || camera, dpi);
     pagina = ESCADA[degrau].condiciona(pagina, p.dpi, d);
   }
-  const std::vector<LEITURAGRUPO> g = verificagrupos(pagina, p.semente, 8 * n);
+  const std::vector<LEITURAGRUPO> g = verificagrupos(std::move(pagina), p.semente, 8 * n);
   std::ostringstream s;
   s << dpi << " " << degrau << "\n";
   for (int k = 0; k < n; k++) {

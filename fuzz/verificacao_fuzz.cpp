@@ -2,6 +2,7 @@
 // byte a 3 x 3 block, tiled) and a seed from the input.
 // Input: rows (2 bytes), columns (2 bytes), a 4-byte seed, then the pixels' blocks.
 #include <cstdio>
+#include <utility>
 
 #include "entrada.h"
 #include "perfil.h"
@@ -23,7 +24,7 @@ void verificade(const uint8_t* d, size_t n) {
   IMGGRY img(nl, nc);
   for (int l = 0; l < nl; l++)
     for (int c = 0; c < nc; c++) img.lin[l][c] = p[((l / 3) * largura + c / 3) % np];
-  verifica(img, semente);
+  verifica(std::move(img), semente);
 }
 
 }  // namespace

@@ -18,11 +18,12 @@ const char* const BANNERS[4] = {
     "<<Extraindo bits...>>"};
 
 // Phases one to three: the aligned dots, the drawn positions and the tiling offset.
-IMGFLT alinha(const IMGGRY& scan, int semente, VETOR<PONTOI2>& posicoes, SINCRONIA& s) {
+IMGFLT alinha(IMGGRY& scan, int semente, VETOR<PONTOI2>& posicoes, SINCRONIA& s) {
   IMGBIN mascara;
   IMGFLT canonflt;
   std::puts(BANNERS[0]);
   extraipontos(scan, mascara, canonflt);
+  scan = IMGGRY();  // the later phases work on the dots alone
   std::puts(BANNERS[1]);
   IMGFLT alinhada = corrigeescala(canonflt, mascara);
   canonflt = IMGFLT();  // not needed past here: room for the correlations
@@ -34,14 +35,14 @@ IMGFLT alinha(const IMGGRY& scan, int semente, VETOR<PONTOI2>& posicoes, SINCRON
 
 }  // namespace
 
-VETORBIT verifica(const IMGGRY& scan, int semente) {
+VETORBIT verifica(IMGGRY scan, int semente) {
   VETOR<PONTOI2> posicoes;
   SINCRONIA s;
   const IMGFLT alinhada = alinha(scan, semente, posicoes, s);
   return extraibits(alinhada, posicoes, s);
 }
 
-std::vector<LEITURAGRUPO> verificagrupos(const IMGGRY& scan, int semente, int n) {
+std::vector<LEITURAGRUPO> verificagrupos(IMGGRY scan, int semente, int n) {
   VETOR<PONTOI2> posicoes;
   SINCRONIA s;
   const IMGFLT alinhada = alinha(scan, semente, posicoes, s);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "core/vetorbit.h"
 #include "extracao.h"
@@ -11,7 +12,7 @@
 void verificacao(const char* scan, const char* vetor, int semente) {
   IMGGRY img;
   le(img, scan);
-  VETORBIT bits = verifica(img, semente);
+  VETORBIT bits = verifica(std::move(img), semente);
   imp(bits, vetor);
   // With no tau below 1000 there is no mean tau to report.
   const double mediatau = ntau ? somatau / ntau : NAN;
