@@ -46,9 +46,15 @@ std::vector<PONTOI2> anel(int d) {
 
 int limita(int v, int n) { return v < 0 ? 0 : (v >= n ? n - 1 : v); }
 
-// Branch-free, so that the row passes of detectafuros vectorise.
-bool votapos(int v, int b) { return (v - b > anelThresh) & (b <= anelEscuro); }
-bool votaneg(int v, int b) { return (v - b < -anelThresh) & (b >= anelClaro); }
+// The vote of ring pixel b for centre v. Branch-free, so that the row passes of detectafuros
+// vectorise; the limits are arguments, since a pass that stores bytes could not keep globals
+// in registers.
+inline int votapos(int v, int b, int thresh, int escuro) {
+  return (v - b > thresh) & (b <= escuro);
+}
+inline int votaneg(int v, int b, int thresh, int claro) { return (v - b < -thresh) & (b >= claro); }
+bool votapos(int v, int b) { return votapos(v, b, anelThresh, anelEscuro); }
+bool votaneg(int v, int b) { return votaneg(v, b, anelThresh, anelClaro); }
 
 }  // namespace
 
@@ -81,15 +87,14 @@ std::vector<BYTE> estendida(const IMGGRY& img, int m) {
 
 // The votes of the first two ring pixels b0 and b1 for a whole row of centres v, and whether
 // the rest of the ring can still bring either count to its limit (at least minp or minn
-// after these two). The limits come in as arguments: stores to bytes may alias any global.
+// after these two).
 __attribute__((target_clones("avx2", "default"))) void votadois(
     const BYTE* __restrict v, const BYTE* __restrict b0, const BYTE* __restrict b1, int nc,
     int thresh, int claro, int escuro, int minp, int minn, BYTE* __restrict pos,
     BYTE* __restrict neg, BYTE* __restrict cand) {
   for (int c = 0; c < nc; c++) {
-    const int x = v[c], y0 = b0[c], y1 = b1[c];
-    const int p = ((x - y0 > thresh) & (y0 <= escuro)) + ((x - y1 > thresh) & (y1 <= escuro));
-    const int n = ((x - y0 < -thresh) & (y0 >= claro)) + ((x - y1 < -thresh) & (y1 >= claro));
+    const int p = votapos(v[c], b0[c], thresh, escuro) + votapos(v[c], b1[c], thresh, escuro);
+    const int n = votaneg(v[c], b0[c], thresh, claro) + votaneg(v[c], b1[c], thresh, claro);
     pos[c] = static_cast<BYTE>(p);
     neg[c] = static_cast<BYTE>(n);
     cand[c] = (p >= minp) | (n >= minn);

@@ -24,6 +24,7 @@ constexpr size_t MINIMO = ~size_t(0);
 constexpr size_t MINIMO = 2 * PAGINAGRANDE;  // smaller blocks come from malloc
 #endif
 
+// size rounded up to whole huge pages.
 size_t arredonda(size_t size) { return (size + PAGINAGRANDE - 1) / PAGINAGRANDE * PAGINAGRANDE; }
 
 }  // namespace
@@ -38,7 +39,7 @@ void* alocapixels(size_t size, bool& zerados) {
       mmap(nullptr, n + PAGINAGRANDE, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (m == MAP_FAILED) return nullptr;
   const uintptr_t inicio = reinterpret_cast<uintptr_t>(m);
-  const uintptr_t alinhado = (inicio + PAGINAGRANDE - 1) / PAGINAGRANDE * PAGINAGRANDE;
+  const uintptr_t alinhado = arredonda(inicio);
   if (alinhado > inicio) munmap(m, alinhado - inicio);
   const size_t sobra = inicio + n + PAGINAGRANDE - (alinhado + n);
   if (sobra > 0) munmap(reinterpret_cast<void*>(alinhado + n), sobra);

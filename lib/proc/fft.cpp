@@ -34,21 +34,15 @@ inline CPXD mult(const CPXD& a, const CPXD& b) {
 
 bool potenciade2(int n) { return (n & (n - 1)) == 0; }
 
+// x mod n in 0 .. n-1, for negative x too.
+int modulo(int x, int n) { return (x % n + n) % n; }
+
 // 2 for even n, else the smallest odd divisor, n itself when n is prime.
 int menorfator(int n) {
   if (n % 2 == 0) return 2;
   for (int p = 3; p <= n / p; p += 2)
     if (n % p == 0) return p;
   return n;
-}
-
-// Bits of x in reverse order, without branches (a counting loop mispredicts too often).
-inline uint32_t reverte(uint32_t x) {
-  x = ((x >> 1) & 0x55555555u) | ((x & 0x55555555u) << 1);
-  x = ((x >> 2) & 0x33333333u) | ((x & 0x33333333u) << 2);
-  x = ((x >> 4) & 0x0F0F0F0Fu) | ((x & 0x0F0F0F0Fu) << 4);
-  x = ((x >> 8) & 0x00FF00FFu) | ((x & 0x00FF00FFu) << 8);
-  return (x >> 16) | (x << 16);
 }
 
 // Multiplication by i, exact.
@@ -293,7 +287,7 @@ void carregapar(const IMGCPX& img, int nc, int l, POE poe) {
 // ((l - l0) mod nl, (c - c0) mod nc) of r, when that is inside r.
 struct JANELA {
   int nl, nc, l0, c0;
-  int linha(int l) const { return ((l - l0) % nl + nl) % nl; }
+  int linha(int l) const { return modulo(l - l0, nl); }
   // Whether row l or its pair l + 1 lands inside r.
   bool usa(int l, const IMGFLT& r) const {
     return linha(l) < r.nl() || (l + 1 < nl && linha(l + 1) < r.nl());
@@ -304,7 +298,7 @@ void guardalinha(IMGFLT& r, const JANELA& j, int l, const CPXD* y, bool imag) {
   const int i = j.linha(l);
   if (i >= r.nl()) return;
   FLT* o = r.lin[i];
-  int c = ((j.c0 % j.nc) + j.nc) % j.nc;
+  int c = modulo(j.c0, j.nc);
   for (int k = 0; k < r.nc(); k++) {
     o[k] = static_cast<FLT>(imag ? y[c].imag() : y[c].real());
     if (++c == j.nc) c = 0;
@@ -369,32 +363,33 @@ void colunasinversas(int nl, const COLUNAS& colunas, int l0, IMGCPX& q) {
     auto guarda = [&q, nl, l0](int v, auto valor) {
       for (int i = 0, t = l0; i < q.nl(); i++, t = t + 1 == nl ? 0 : t + 1) q.lin[i][v] = valor(t);
     };
-    for (int v0 = ini; v0 < fim; v0 += BLOCO) {
-      const int nb = std::min(BLOCO, fim - v0);
-      // GRUPO blocks are asked for at once, so that the source is read in longer runs.
-      const int ng = std::min(GRUPO * BLOCO, fim - (v0 - (v0 - ini) % (GRUPO * BLOCO)));
-      const int g0 = (v0 - ini) % (GRUPO * BLOCO);
-      if (g0 == 0) colunas(v0, ng, bloco.data());
-      const CPXF* origem = bloco.data() + g0;
-      bool cheia[BLOCO] = {};
-      if (potenciade2(nl)) {
-        fft.carrega(origem, nb, 1, ng, cheia);
-        fft.zera(nb);
-        fft.transforma(false);
-        for (int b = 0; b < nb; b++)
-          guarda(v0 + b, [&fft, &cheia, b, escala](int t) {
-            return cheia[b] ? CPXF(fft.pega(t, b) * escala) : CPXF();
-          });
-        continue;
-      }
-      for (int b = 0; b < nb; b++) {
-        for (int t = 0; t < nl; t++) x[t] = CPXD(origem[static_cast<size_t>(t) * ng + b]);
-        if (nula(x.data(), nl)) {
-          guarda(v0 + b, [](int) { return CPXF(); });
+    // GRUPO blocks are asked for at once, so that the source is read in longer runs.
+    for (int i0 = ini; i0 < fim; i0 += GRUPO * BLOCO) {
+      const int ng = std::min(GRUPO * BLOCO, fim - i0);
+      colunas(i0, ng, bloco.data());
+      for (int g0 = 0; g0 < ng; g0 += BLOCO) {
+        const int nb = std::min(BLOCO, ng - g0), v0 = i0 + g0;
+        const CPXF* origem = bloco.data() + g0;
+        if (potenciade2(nl)) {
+          bool cheia[BLOCO] = {};
+          fft.carrega(origem, nb, 1, ng, cheia);
+          fft.zera(nb);
+          fft.transforma(false);
+          for (int b = 0; b < nb; b++)
+            guarda(v0 + b, [&fft, &cheia, b, escala](int t) {
+              return cheia[b] ? CPXF(fft.pega(t, b) * escala) : CPXF();
+            });
           continue;
         }
-        transforma(x.data(), nl, y.data(), false);
-        guarda(v0 + b, [&y](int t) { return CPXF(y[t]); });
+        for (int b = 0; b < nb; b++) {
+          for (int t = 0; t < nl; t++) x[t] = CPXD(origem[static_cast<size_t>(t) * ng + b]);
+          if (nula(x.data(), nl)) {
+            guarda(v0 + b, [](int) { return CPXF(); });
+            continue;
+          }
+          transforma(x.data(), nl, y.data(), false);
+          guarda(v0 + b, [&y](int t) { return CPXF(y[t]); });
+        }
       }
     }
   });
@@ -486,7 +481,7 @@ IMGFLT fft2inversareal(int nl, int nc, const COLUNAS& colunas, int l0, int c0, i
   if (nljan > nl || ncjan > nc) aborta("Erro fft2inversareal: janela maior que a imagem");
   IMGFLT r(nljan, ncjan);
   if (r.n() == 0) return r;
-  l0 = ((l0 % nl) + nl) % nl;
+  l0 = modulo(l0, nl);
   // Rows go through the row pass two by two, (0, 1), (2, 3) ...; the rows kept start on an
   // even row and are even in number, so that each row keeps its partner and its bits.
   int l0par = 0, nq = nl;

@@ -174,11 +174,8 @@ BLOCOFFT::BLOCOFFT(int n)
     : n_(n), posicao_(n), re_(static_cast<size_t>(n) * LARGURA), im_(re_.size()) {
   int bits = 0;
   while ((1 << bits) < n) bits++;
-  for (int t = 0; t < n; t++) {
-    uint32_t r = 0;
-    for (int k = 0; k < bits; k++) r |= ((t >> k) & 1u) << (bits - 1 - k);
-    posicao_[t] = static_cast<int>(r);
-  }
+  for (int t = 0; t < n; t++)
+    posicao_[t] = bits ? static_cast<int>(reverte(static_cast<uint32_t>(t)) >> (32 - bits)) : 0;
 }
 
 void BLOCOFFT::zera(int b) {

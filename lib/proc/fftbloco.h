@@ -3,11 +3,21 @@
 // one-line transform of fft.cpp, so the bits are the same; only the work is shared.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "../core/tipos.h"
 
 constexpr int LARGURA = 8;  // lines per block
+
+// Bits of x in reverse order, without branches (a counting loop mispredicts too often).
+inline uint32_t reverte(uint32_t x) {
+  x = ((x >> 1) & 0x55555555u) | ((x & 0x55555555u) << 1);
+  x = ((x >> 2) & 0x33333333u) | ((x & 0x33333333u) << 2);
+  x = ((x >> 4) & 0x0F0F0F0Fu) | ((x & 0x0F0F0F0Fu) << 4);
+  x = ((x >> 8) & 0x00FF00FFu) | ((x & 0x00FF00FFu) << 8);
+  return (x >> 16) | (x << 16);
+}
 
 // Whether this processor runs AVX2.
 bool temavx2();

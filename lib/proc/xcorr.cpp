@@ -16,25 +16,6 @@ int potenciade2acima(int n) {
 
 int modulo(int x, int n) { return ((x % n) + n) % n; }
 
-// The nl x nc window of a circular correlation starting at row l0 and column c0 (taken
-// modulo its size).
-IMGCPX desloca(const IMGCPX& img, int nl, int nc, int l0, int c0) {
-  using I = IMGCPX;
-  I r(nl, nc);
-  if (r.n() == 0) return r;
-  l0 = modulo(l0, img.nl());
-  c0 = modulo(c0, img.nc());
-  for (int i = 0; i < nl; i++) {
-    const typename I::PIXEL* o = img.lin[(i + l0) % img.nl()];
-    int k = c0;
-    for (int j = 0; j < nc; j++) {
-      r.lin[i][j] = o[k];
-      if (++k == img.nc()) k = 0;
-    }
-  }
-  return r;
-}
-
 // a in the real parts, b in the imaginary parts, zero-padded to nl x nc: one complex transform
 // gives both real transforms.
 IMGCPX empacota(const IMGFLT& a, const IMGFLT& b, int nl, int nc) {
@@ -79,7 +60,18 @@ void produtoconj(IMGCPX& z) {
 IMGCPX xcorrshift(IMGCPX img, int nl1, int nc1, int nl2, int nc2) {
   if (img.nl() < nl1 + nl2 - 1 || img.nc() < nc1 + nc2 - 1)
     aborta("Erro xcorrshift: a.nl()<nl1+nl2-1 || a.nc()<nc1+nc2-1");
-  return desloca(img, nl1 + nl2 - 1, nc1 + nc2 - 1, 1 - nl2, 1 - nc2);
+  IMGCPX r(nl1 + nl2 - 1, nc1 + nc2 - 1);
+  if (r.n() == 0) return r;
+  const int l0 = modulo(1 - nl2, img.nl()), c0 = modulo(1 - nc2, img.nc());
+  for (int i = 0; i < r.nl(); i++) {
+    const CPXF* o = img.lin[(i + l0) % img.nl()];
+    int k = c0;
+    for (int j = 0; j < r.nc(); j++) {
+      r.lin[i][j] = o[k];
+      if (++k == img.nc()) k = 0;
+    }
+  }
+  return r;
 }
 
 IMGFLT xcorr(IMGFLT a, IMGFLT b) {
